@@ -1,0 +1,30 @@
+#pragma once
+
+// The library's resource script: strings, dialog templates, menus and images,
+// gathered into one resource module that joins the resource chain on load.
+
+#include "TarvoExport.h"
+#include "afx/Resource.h"
+
+// Ids of the resources that are not dialog templates or strings.
+#define IDB_PARAM_TYPES 151
+#define IDR_PARAM_LIST_POPUP 157
+#define IDI_TARVO 160
+
+// Commands of the list window's popup menu.
+#define ID_NEW_PARAMETER 32773
+#define ID_DELETE_PARAMETER 32774
+#define ID_RENAME_PARAMETER 32775
+
+// The library's own module, built on first use.
+TARVO_API CResourceModule& TarvoResources();
+
+// Each part of the resource script fills the module with its own resources.
+void AddTarvoStrings(CResourceModule& module);
+void AddTarvoMenus(CResourceModule& module);
+void AddTarvoImages(CResourceModule& module);
+void AddTarvoDialogs(CResourceModule& module);
+
+// For hosts that load the library from a regular library: another resource
+// chain entry for the library's module (null when it cannot be allocated).
+extern "C" TARVO_API CDynLinkLibrary* init_tarvo_dll();
