@@ -1,0 +1,203 @@
+#include "Ketrin.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+// The process's file-creation mask, read without changing it.
+mode_t CurrentUmask()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.compare(0, 6, "Umask:") == 0)
+            return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+    return 022;
+}
+
+// Writes to a symbolic link go to the file it names.
+std::string ResolveTarget(const std::string& path)
+{
+    struct stat st;
+    if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+    {
+        char resolved[PATH_MAX];
+        if (realpath(path.c_str(), resolved))
+            return resolved;
+    }
+    return path;
+}
+
+bool WriteAll(int fd, const char* data, size_t size)
+{
+    while (size > 0)
+    {
+        ssize_t n = write(fd, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+void SyncDirectory(const std::string& dir)
+{
+    int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0)
+    {
+        fsync(fd);
+        close(fd);
+    }
+}
+
+// A temporary file beside the target that becomes the target on Commit and
+// disappears otherwise.
+class CTempFile
+{
+public:
+    explicit CTempFile(const std::string& target) : m_strTarget(ResolveTarget(target))
+    {
+        m_strDir = ketrin::PathDir(m_strTarget);
+        if (m_strDir.empty())
+            m_strDir = ".";
+        std::string pattern = ketrin::PathJoin(m_strDir, "." + ketrin::PathFile(m_strTarget) + ".XXXXXX");
+        m_nFd = mkstemp(pattern.data());
+        if (m_nFd >= 0)
+            m_strPath = pattern;
+    }
+    ~CTempFile()
+    {
+        if (m_nFd >= 0)
+            close(m_nFd);
+        if (!m_strPath.empty())
+            unlink(m_strPath.c_str());
+    }
+    CTempFile(const CTempFile&) = delete;
+    CTempFile& operator=(const CTempFile&) = delete;
+
+    int Fd() const { return m_nFd; }
+    const std::string& Target() const { return m_strTarget; }
+
+    bool Commit(mode_t mode, bool bReplace)
+    {
+        if (m_nFd < 0 || fchmod(m_nFd, mode) != 0 || fsync(m_nFd) != 0)
+            return false;
+        int fd = m_nFd;
+        m_nFd = -1;
+        if (close(fd) != 0)
+            return false;
+        if (!(bReplace ? rename(m_strPath.c_str(), m_strTarget.c_str()) == 0 : MoveNoReplace()))
+            return false;
+        m_strPath.clear();
+        SyncDirectory(m_strDir);
+        return true;
+    }
+
+private:
+    // Some file systems lack the no-replace rename; a hard link refuses an
+    // existing name as well.
+    bool MoveNoReplace()
+    {
+        if (renameat2(AT_FDCWD, m_strPath.c_str(), AT_FDCWD, m_strTarget.c_str(),
+                      RENAME_NOREPLACE) == 0)
+            return true;
+        if (errno != EINVAL && errno != ENOSYS)
+            return false;
+        if (link(m_strPath.c_str(), m_strTarget.c_str()) != 0)
+            return false;
+        unlink(m_strPath.c_str());
+        return true;
+    }
+
+    std::string m_strTarget;
+    std::string m_strDir;
+    std::string m_strPath;
+    int m_nFd = -1;
+};
+
+// Permission bits a replaced file keeps, or those of a new file.
+mode_t TargetMode(const std::string& target)
+{
+    struct stat st;
+    if (stat(target.c_str(), &st) == 0)
+        return st.st_mode & 07777;
+    return 0666 & ~CurrentUmask();
+}
+} // namespace
+
+int os_access(const char* path, int mode)
+{
+    if (!path || !*path)
+        return 0;
+    int flags = F_OK;
+    if (mode & OS_ACCESS_WRITE)
+        flags |= W_OK;
+    if (mode & OS_ACCESS_READ)
+        flags |= R_OK;
+    return access(path, flags) == 0 ? 1 : 0;
+}
+
+int os_write_file_atomic(const char* path, const void* data, size_t size)
+{
+    if (!path || !*path || (!data && size > 0))
+        return 0;
+    CTempFile temp(path);
+    if (temp.Fd() < 0 || !WriteAll(temp.Fd(), static_cast<const char*>(data), size))
+        return 0;
+    return temp.Commit(TargetMode(temp.Target()), true) ? 1 : 0;
+}
+
+int os_copy_file(const char* src, const char* dst, int overwrite)
+{
+    if (!src || !dst || !*src || !*dst)
+        return 0;
+    int in = open(src, O_RDONLY);
+    if (in < 0)
+        return 0;
+    struct stat st;
+    bool ok = fstat(in, &st) == 0 && S_ISREG(st.st_mode);
+    CTempFile temp(dst);
+    ok = ok && temp.Fd() >= 0;
+    char buffer[65536];
+    while (ok)
+    {
+        ssize_t n = read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+        {
+            ok = n == 0;
+            break;
+        }
+        ok = WriteAll(temp.Fd(), buffer, static_cast<size_t>(n));
+    }
+    close(in);
+    return ok && temp.Commit(st.st_mode & 07777, overwrite != 0) ? 1 : 0;
+}
+
+int os_remove_file(const char* path, int force)
+{
+    if (!path || !*path)
+        return 0;
+    struct stat st;
+    if (lstat(path, &st) != 0)
+        return force && errno == ENOENT ? 1 : 0;
+    if (S_ISDIR(st.st_mode))
+        return 0;
+    bool bWriteProtected = !S_ISLNK(st.st_mode) && (st.st_mode & 0222) == 0;
+    if (!force && bWriteProtected)
+        return 0;
+    return unlink(path) == 0 ? 1 : 0;
+}

@@ -1,0 +1,58 @@
+#include "ParamList.h"
+
+CParam* CParamList::Find(const std::string& name) const
+{
+    auto it = m_mapByName.find(name);
+    return it == m_mapByName.end() ? nullptr : it->second->pParam.get();
+}
+
+CParam* CParamList::Find(TURB_PARAM_ID id) const
+{
+    auto it = m_mapById.find(id);
+    return it == m_mapById.end() ? nullptr : it->second->pParam.get();
+}
+
+CParam* CParamList::Add(const std::string& name)
+{
+    if (name.empty() || m_mapByName.count(name))
+        return nullptr;
+    TURB_PARAM_ID id = m_nNextId++;
+    Iter it = m_listItems.insert(m_listItems.end(), SItem{std::make_unique<CParam>(id, name), {}});
+    m_mapByName.emplace(name, it);
+    m_mapById.emplace(id, it);
+    return it->pParam.get();
+}
+
+bool CParamList::Remove(const std::string& name)
+{
+    auto found = m_mapByName.find(name);
+    if (found == m_mapByName.end())
+        return false;
+    Iter it = found->second;
+    m_mapById.erase(it->pParam->GetId());
+    m_mapByName.erase(found);
+    m_listItems.erase(it);
+    return true;
+}
+
+void CParamList::AddKeptBlock(std::string lines)
+{
+    m_listItems.push_back(SItem{nullptr, std::move(lines)});
+}
+
+void CParamList::Clear()
+{
+    m_mapByName.clear();
+    m_mapById.clear();
+    m_listItems.clear();
+}
+
+std::vector<TURB_PARAM_ID> CParamList::GetIds() const
+{
+    std::vector<TURB_PARAM_ID> ids;
+    ids.reserve(m_mapById.size());
+    for (const SItem& item : m_listItems)
+        if (item.pParam)
+            ids.push_back(item.pParam->GetId());
+    return ids;
+}

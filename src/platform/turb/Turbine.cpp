@@ -1,0 +1,198 @@
+#include "Turbine.h"
+
+#include "PrmFile.h"
+
+#include "ketrin/Ketrin.h"
+
+#include <filesystem>
+#include <strings.h>
+
+namespace
+{
+const uint32_t LIVE_MAGIC = 0x54555242; // "TURB"
+
+const char* const LOCAL_DATA_DIR = "LocalDataDir";
+const char* const GLOBAL_DATA_DIR = "GlobalDataDir";
+const char* const ACTUAL_FULL_PATH = "ActualFullPath";
+
+// Files are recorded by absolute path so that their directory is meaningful
+// whatever the working directory later becomes.
+std::string Absolute(const std::string& path)
+{
+    std::error_code ec;
+    std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    return ec ? path : absolute.lexically_normal().string();
+}
+
+std::string WithSlashes(std::string path)
+{
+    for (char& ch : path)
+        if (ch == '\\')
+            ch = '/';
+    return path;
+}
+} // namespace
+
+CTurbine::CTurbine() : m_nMagic(LIVE_MAGIC), m_values(*this) {}
+
+CTurbine::~CTurbine()
+{
+    m_nMagic = 0;
+}
+
+CTurbine* CTurbine::FromHandle(void* handle)
+{
+    auto* turbine = static_cast<CTurbine*>(handle);
+    return turbine && turbine->m_nMagic == LIVE_MAGIC ? turbine : nullptr;
+}
+
+bool CTurbine::Open(const std::string& typeDefFile)
+{
+    return m_types.Load(typeDefFile);
+}
+
+int CTurbine::AddParamFile(const std::string& path)
+{
+    m_strFilePath = Absolute(path);
+    return CPrmFile::Load(m_strFilePath, m_params) ? TURB_OK : TURB_E_IO;
+}
+
+void CTurbine::ClearParams()
+{
+    m_params.Clear();
+    m_values.Reset();
+}
+
+int CTurbine::Save(const char* path)
+{
+    std::string target = path && *path ? Absolute(path) : m_strFilePath;
+    if (target.empty())
+        return TURB_E_ARGUMENT;
+    std::string text = CPrmFile::Serialize(m_params);
+    if (!os_write_file_atomic(target.c_str(), text.data(), text.size()))
+        return TURB_E_IO;
+    if (target != m_strFilePath)
+    {
+        // Parameters of the old file now live in the new one.
+        for (TURB_PARAM_ID id : m_params.GetIds())
+        {
+            CParam* param = m_params.Find(id);
+            if (param->GetFilePath().empty() || param->GetFilePath() == m_strFilePath)
+                param->SetFilePath(target);
+        }
+        m_strFilePath = target;
+    }
+    return TURB_OK;
+}
+
+bool CTurbine::NewParam(const std::string& name, const std::string& type, const char* prmPath)
+{
+    const std::vector<std::string>* attribs = m_types.GetAttributes(type);
+    if (!attribs || name.empty() || m_params.Find(name))
+        return false;
+    CParam* param = m_params.Add(name);
+    std::string file = prmPath && *prmPath ? Absolute(prmPath) : m_strFilePath;
+    if (m_strFilePath.empty())
+        m_strFilePath = file;
+    param->SetFilePath(file);
+    param->Set("Type", type);
+    for (const std::string& key : *attribs)
+        if (key != "ParamName" && key != "Type" && !IsDerived(key))
+            param->Set(key, std::string());
+    return true;
+}
+
+int CTurbine::DeleteParam(const std::string& name)
+{
+    if (!m_params.Remove(name))
+        return TURB_E_NOT_FOUND;
+    m_values.Forget(name);
+    return TURB_OK;
+}
+
+int CTurbine::GetAttrib(const CParam* param, const std::string& key, std::string& value) const
+{
+    if (key == LOCAL_DATA_DIR)
+        value = GetLocalDataDir(param);
+    else if (key == GLOBAL_DATA_DIR)
+        value = m_types.GetDirectory();
+    else if (!param)
+    {
+        auto it = m_mapInstanceAttribs.find(key);
+        if (it == m_mapInstanceAttribs.end())
+            return TURB_E_NOT_FOUND;
+        value = it->second;
+    }
+    else if (key == "ParamName")
+        value = param->GetName();
+    else if (key == ACTUAL_FULL_PATH)
+    {
+        if (!param->Find("Table"))
+            return TURB_E_NOT_FOUND;
+        value = ResolveDataFile(*param, GetLocalDataDir(param));
+    }
+    else
+    {
+        const std::string* stored = param->Find(key);
+        if (!stored)
+            return TURB_E_NOT_FOUND;
+        value = *stored;
+    }
+    return TURB_OK;
+}
+
+int CTurbine::SetAttrib(CParam* param, const std::string& key, std::string value)
+{
+    if (key.empty())
+        return TURB_E_ARGUMENT;
+    if (IsDerived(key))
+        return TURB_E_READ_ONLY;
+    if (!param)
+    {
+        m_mapInstanceAttribs[key] = std::move(value);
+        return TURB_OK;
+    }
+    // A name changes only through a new parameter, so the name index stays true.
+    if (key == "ParamName")
+        return value == param->GetName() ? TURB_OK : TURB_E_READ_ONLY;
+    param->Set(key, std::move(value));
+    return TURB_OK;
+}
+
+std::string CTurbine::GetInstanceAttrib(const std::string& key) const
+{
+    auto it = m_mapInstanceAttribs.find(key);
+    return it == m_mapInstanceAttribs.end() ? std::string() : it->second;
+}
+
+std::string CTurbine::ResolveDataFile(const CParam& param, const std::string& localDir) const
+{
+    const std::string* table = param.Find("Table");
+    if (!table || table->empty())
+        return std::string();
+    std::string file = WithSlashes(*table);
+    if (os_path_is_absolute(file.c_str()))
+        return file;
+    const std::string* stored = param.Find("TableLocation");
+    std::string location = stored ? *stored : std::string();
+    std::string dir;
+    if (location.empty() || strcasecmp(location.c_str(), "Local") == 0)
+        dir = localDir;
+    else if (strcasecmp(location.c_str(), "Global") == 0)
+        dir = m_types.GetDirectory();
+    else
+        dir = WithSlashes(location);
+    return ketrin::PathJoin(dir, file);
+}
+
+std::string CTurbine::GetLocalDataDir(const CParam* param) const
+{
+    const std::string& file =
+        param && !param->GetFilePath().empty() ? param->GetFilePath() : m_strFilePath;
+    return ketrin::PathDir(file);
+}
+
+bool CTurbine::IsDerived(const std::string& key)
+{
+    return key == LOCAL_DATA_DIR || key == GLOBAL_DATA_DIR || key == ACTUAL_FULL_PATH;
+}
