@@ -2,6 +2,8 @@
 
 #include "ketrin/Ketrin.h"
 
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
 #include <mutex>
@@ -15,9 +17,11 @@ std::string g_strRootOverride;
 std::string OwnInstallRoot()
 {
     Dl_info info;
-    if (!dladdr(reinterpret_cast<void*>(&GetFullPath), &info) || !info.dli_fname)
+    char resolved[PATH_MAX];
+    if (!dladdr(reinterpret_cast<void*>(&GetFullPath), &info) || !info.dli_fname ||
+        !realpath(info.dli_fname, resolved))
         return std::string();
-    return ketrin::PathDir(ketrin::PathDir(info.dli_fname));
+    return ketrin::PathDir(ketrin::PathDir(resolved));
 }
 
 std::string InstallRoot()
