@@ -1,0 +1,38 @@
+#include "Clipboard.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace
+{
+QClipboard* Clipboard()
+{
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance())
+               ? QGuiApplication::clipboard()
+               : nullptr;
+}
+} // namespace
+
+BOOL AfxSetClipboardText(const std::string& strText)
+{
+    QClipboard* pClipboard = Clipboard();
+    if (!pClipboard)
+        return FALSE;
+    pClipboard->setText(QString::fromStdString(strText));
+    return TRUE;
+}
+
+std::string AfxGetClipboardText()
+{
+    QClipboard* pClipboard = Clipboard();
+    return pClipboard ? pClipboard->text().toStdString() : std::string();
+}
+
+BOOL MessageBeep(UINT uType)
+{
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return FALSE;
+    QApplication::beep();
+    return TRUE;
+}

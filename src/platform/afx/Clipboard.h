@@ -1,0 +1,16 @@
+#pragma once
+
+// The clipboard's text and the system beep, over the Qt application. Both
+// do nothing when the process has no GUI application (a console host).
+
+#include "AfxTypes.h"
+
+#include <string>
+
+// UTF-8 text; FALSE without a GUI application.
+BOOL AfxSetClipboardText(const std::string& strText);
+// Empty without a GUI application or text on the clipboard.
+std::string AfxGetClipboardText();
+
+// Every beep type sounds the application beep; FALSE without an application.
+BOOL MessageBeep(UINT uType);

@@ -1,0 +1,5 @@
+// A tiny plug-in library that the module tests load at run time.
+extern "C" int AfxTestPluginAnswer()
+{
+    return 42;
+}
