@@ -14,6 +14,7 @@ typedef uint32_t DWORD;
 typedef long LONG;
 typedef uintptr_t UINT_PTR;
 typedef intptr_t INT_PTR;
+typedef uintptr_t DWORD_PTR;
 typedef uintptr_t WPARAM;
 typedef intptr_t LPARAM;
 typedef intptr_t LRESULT;
@@ -61,6 +62,10 @@ struct RECT
     LONG bottom = 0;
 };
 
+typedef RECT* LPRECT;
+typedef const RECT* LPCRECT;
+typedef POINT* LPPOINT;
+
 struct NMHDR
 {
     HWND hwndFrom = nullptr;
@@ -79,6 +84,26 @@ struct CREATESTRUCT
     LPCSTR lpszName = nullptr;
 };
 typedef CREATESTRUCT* LPCREATESTRUCT;
+
+struct HELPINFO
+{
+    UINT cbSize = sizeof(HELPINFO);
+    int iContextType = 0;
+    int iCtrlId = 0;
+    HWND hItemHandle = nullptr;
+    DWORD dwContextId = 0;
+    POINT MousePos;
+};
+
+struct MSG
+{
+    HWND hwnd = nullptr;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    DWORD time = 0;
+    POINT pt;
+};
 
 struct MINMAXINFO
 {
@@ -124,6 +149,11 @@ struct MINMAXINFO
 #define WM_RBUTTONDOWN 0x0204
 #define WM_RBUTTONUP 0x0205
 #define WM_NEXTDLGCTL 0x0028
+#define WM_GETDLGCODE 0x0087
+#define WM_QUERYDRAGICON 0x0037
+#define EM_SETSEL 0x00B1
+#define DLGC_WANTALLKEYS 0x0004
+#define DLGC_WANTCHARS 0x0080
 #define WM_USER 0x0400
 #define WM_APP 0x8000
 
@@ -273,6 +303,13 @@ struct MINMAXINFO
 #define UDS_AUTOBUDDY 0x10
 #define UDS_ARROWKEYS 0x20
 #define UDS_NOTHOUSANDS 0x80
+
+// GetWindow relations
+#define GW_HWNDFIRST 0
+#define GW_HWNDLAST 1
+#define GW_HWNDNEXT 2
+#define GW_HWNDPREV 3
+#define GW_CHILD 5
 
 // ShowWindow commands
 #define SW_HIDE 0
