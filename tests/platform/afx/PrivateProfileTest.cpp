@@ -319,6 +319,17 @@ TEST_F(PrivateProfileTest, DeletingFromAMissingFileCreatesNothing)
     EXPECT_FALSE(FileExists(file));
 }
 
+TEST_F(PrivateProfileTest, AUtf8SignatureIsNoPartOfTheFirstSection)
+{
+    std::string file = m_dir.Write("bom.ini", "\xEF\xBB\xBF[General]\nDefaultCfg=a.cfg\n");
+
+    EXPECT_EQ(Value(file, "General", "DefaultCfg"), "a.cfg");
+    ASSERT_TRUE(WritePrivateProfileStringA("General", "ParameterFile", "p.prm", file.c_str()));
+
+    EXPECT_EQ(ReadFileBytes(file),
+              "\xEF\xBB\xBF[General]\nDefaultCfg=a.cfg\nParameterFile=p.prm\n");
+}
+
 TEST_F(PrivateProfileTest, NewLinesFollowTheFilesLineEndings)
 {
     std::string crlf = m_dir.Write("crlf.ini", "[S]\r\na=1\r\n");

@@ -15,33 +15,6 @@ using namespace std::chrono;
 
 namespace
 {
-// Runs a test in a given time zone and puts the old one back.
-class CTimeZone
-{
-public:
-    explicit CTimeZone(const char* zone)
-    {
-        const char* old = std::getenv("TZ");
-        m_bHadOld = old != nullptr;
-        if (old)
-            m_strOld = old;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~CTimeZone()
-    {
-        if (m_bHadOld)
-            setenv("TZ", m_strOld.c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    std::string m_strOld;
-    bool m_bHadOld = false;
-};
-
 system_clock::time_point Utc(int year, int month, int day, int hour, int minute, int second)
 {
     std::tm tm{};
@@ -57,7 +30,31 @@ system_clock::time_point Utc(int year, int month, int day, int hour, int minute,
 class ClockTest : public ::testing::Test
 {
 protected:
-    void TearDown() override { AfxSetClockHandler(nullptr); }
+    void SetUp() override
+    {
+        const char* zone = std::getenv("TZ");
+        m_bHadZone = zone != nullptr;
+        m_strZone = zone ? zone : "";
+    }
+    void TearDown() override
+    {
+        AfxSetClockHandler(nullptr);
+        if (m_bHadZone)
+            setenv("TZ", m_strZone.c_str(), 1);
+        else
+            unsetenv("TZ");
+        tzset();
+    }
+
+    static void SetZone(const char* zone)
+    {
+        setenv("TZ", zone, 1);
+        tzset();
+    }
+
+private:
+    std::string m_strZone;
+    bool m_bHadZone = false;
 };
 } // namespace
 
@@ -87,23 +84,15 @@ TEST(DebugOutputTest, WithoutASinkLinesGoToStderr)
               "NO IE path at registry !!!\nends itself\n");
 }
 
-TEST_F(ClockTest, HandlerFixesTheCurrentTime)
-{
-    system_clock::time_point fixed = Utc(2024, 2, 29, 13, 45, 30) + milliseconds(250);
-    AfxSetClockHandler([&] { return fixed; });
-
-    EXPECT_EQ(AfxGetCurrentTime(), fixed);
-}
-
-TEST_F(ClockTest, LocalTimeIsBrokenDownInTheTimeZone)
+TEST_F(ClockTest, HandlersTimeIsBrokenDownInTheLocalTimeZone)
 {
     system_clock::time_point fixed = Utc(2024, 2, 29, 23, 45, 30) + milliseconds(250);
     AfxSetClockHandler([&] { return fixed; });
     SYSTEMTIME st;
-    {
-        CTimeZone zone("UTC");
-        GetLocalTime(&st);
-    }
+    SetZone("UTC");
+    GetLocalTime(&st);
+
+    EXPECT_EQ(AfxGetCurrentTime(), fixed);
     EXPECT_EQ(st.wYear, 2024);
     EXPECT_EQ(st.wMonth, 2);
     EXPECT_EQ(st.wDay, 29);
@@ -113,10 +102,8 @@ TEST_F(ClockTest, LocalTimeIsBrokenDownInTheTimeZone)
     EXPECT_EQ(st.wSecond, 30);
     EXPECT_EQ(st.wMilliseconds, 250);
 
-    {
-        CTimeZone zone("XYZ-2"); // two hours east of UTC: the next day
-        GetLocalTime(&st);
-    }
+    SetZone("XYZ-2"); // two hours east of UTC: already the next day
+    GetLocalTime(&st);
     EXPECT_EQ(st.wMonth, 3);
     EXPECT_EQ(st.wDay, 1);
     EXPECT_EQ(st.wDayOfWeek, 5);
