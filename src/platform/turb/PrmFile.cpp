@@ -277,7 +277,9 @@ void CPrmFile::Parse(const std::string& text, const std::string& path, CParamLis
         size_t eol = rest.find('\n');
         std::string_view line = rest.substr(0, eol);
         rest = eol == std::string_view::npos ? std::string_view() : rest.substr(eol + 1);
-        if (!line.empty() && line.back() == '\r')
+        // Line ends of any kind are not content; a kept line could not carry
+        // a carriage return of its own through a save anyway.
+        while (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         parser.Line(line);
     }
