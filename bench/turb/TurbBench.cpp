@@ -22,7 +22,8 @@ class CBenchFiles
 public:
     CBenchFiles()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "turb-bench-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "turb-bench-XXXXXX").string();
         m_strDir = mkdtemp(pattern.data());
         m_strTypes = m_strDir + "/param.dat";
         std::ofstream types(m_strTypes);
@@ -105,7 +106,8 @@ void BM_Enumerate(benchmark::State& state)
             {
                 char* text = nullptr;
                 int length = 0;
-                if (Param_GetAttribExt(engine, id, CBenchFiles::Key(a).c_str(), &text, &length) == TURB_OK)
+                if (Param_GetAttribExt(engine, id, CBenchFiles::Key(a).c_str(), &text, &length) ==
+                    TURB_OK)
                     bytes += static_cast<size_t>(length);
                 Param_GetAttribFree(engine, &text);
             }

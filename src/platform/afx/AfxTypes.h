@@ -396,3 +396,28 @@ struct MINMAXINFO
 #define TPM_LEFTALIGN 0x0000
 #define TPM_RIGHTBUTTON 0x0002
 #define TPM_RETURNCMD 0x0100
+
+// Tab control items
+#define TCIF_TEXT 0x0001
+#define TCIF_IMAGE 0x0002
+#define TCIF_PARAM 0x0008
+struct TCITEM
+{
+    UINT mask = 0;
+    DWORD dwState = 0;
+    DWORD dwStateMask = 0;
+    LPSTR pszText = nullptr;
+    int cchTextMax = 0;
+    int iImage = -1;
+    LPARAM lParam = 0;
+};
+
+// Property sheets: the tab control's id, the standard buttons and PressButton codes
+#define AFX_IDC_TAB_CONTROL 0x3020
+#define ID_APPLY_NOW 0x3021
+#define PSBTN_OK 1
+#define PSBTN_CANCEL 2
+#define PSBTN_APPLYNOW 3
+#define DS_CONTEXTHELP 0x2000L
+#define WS_EX_DLGMODALFRAME 0x00000001L
+#define WS_EX_TRANSPARENT 0x00000020L

@@ -8,6 +8,8 @@
 #include "Notify.h"
 #include "SimpleComboWidget.h"
 #include "Static.h"
+#include "TabCtrl.h"
+#include "TabControlWidget.h"
 #include "WidgetText.h"
 #include "WndRegistry.h"
 
@@ -241,6 +243,8 @@ QWidget* CreateWidget(const std::string& cls, QWidget* parent, DWORD style, cons
         return CreateStatic(parent, style, text);
     if (cls == AFX_WC_COMBOBOX)
         return CreateCombo(parent, style);
+    if (cls == AFX_WC_TABCONTROL)
+        return new CTabControlWidget(parent);
     return new QWidget(parent);
 }
 
@@ -254,6 +258,8 @@ CWnd* NewWrapper(const std::string& cls)
         return new CStatic;
     if (cls == AFX_WC_COMBOBOX)
         return new CComboBox;
+    if (cls == AFX_WC_TABCONTROL)
+        return new CTabCtrl;
     return new CWnd;
 }
 

@@ -37,6 +37,21 @@ Qt::WindowFlags FlagsOf(DWORD style)
     return flags;
 }
 
+QFont DialogFont(const AFX_DIALOG_TEMPLATE& tmpl)
+{
+    QFont font = QApplication::font();
+    font.setPointSize(tmpl.nPointSize);
+    return font;
+}
+
+// Dialog base units: the font's average character width and its height.
+void BaseUnits(const QFont& font, int& nUnitX, int& nUnitY)
+{
+    QFontMetrics metrics(font);
+    nUnitX = (metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 + 1) / 2;
+    nUnitY = metrics.height();
+}
+
 bool IsPushButton(CWnd* pWnd)
 {
     auto* button = dynamic_cast<CButton*>(pWnd);
@@ -102,22 +117,20 @@ BOOL CDialog::CreateFromTemplate(CWnd* pParentWnd, bool bModal)
         return FALSE;
     }
     QWidget* parent = pParentWnd ? pParentWnd->GetWidget() : nullptr;
-    bool bChild = (tmpl->dwStyle & WS_CHILD) && !bModal;
-    auto* widget = bChild ? new QWidget(parent) : new QWidget(parent, FlagsOf(tmpl->dwStyle));
+    DWORD style = AdjustTemplateStyle(tmpl->dwStyle);
+    bool bChild = (style & WS_CHILD) && !bModal;
+    auto* widget = bChild ? new QWidget(parent) : new QWidget(parent, FlagsOf(style));
     widget->setProperty("afxClass", "#32770");
-    QFont font = QApplication::font();
-    font.setPointSize(tmpl->nPointSize);
+    QFont font = DialogFont(*tmpl);
     widget->setFont(font);
-    QFontMetrics metrics(font);
-    m_nBaseUnitX = (metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 + 1) / 2;
-    m_nBaseUnitY = metrics.height();
+    BaseUnits(font, m_nBaseUnitX, m_nBaseUnitY);
     widget->setWindowTitle(QString::fromStdString(tmpl->strCaption));
     CRect rect(tmpl->x, tmpl->y, tmpl->x + tmpl->cx, tmpl->y + tmpl->cy);
     MapDialogRect(&rect);
     widget->resize(rect.Width(), rect.Height());
     if (bChild)
         widget->move(rect.left, rect.top);
-    DWORD style = tmpl->dwStyle & ~WS_VISIBLE;
+    style &= ~WS_VISIBLE;
     if (!AttachWidget(widget, 0, bChild ? style : style & ~WS_CHILD, 0, true))
         return FALSE;
     HWND hWnd = m_hWnd;
@@ -146,6 +159,17 @@ BOOL CDialog::CreateFromTemplate(CWnd* pParentWnd, bool bModal)
         if (CWnd* first = GetNextDlgTabItem(nullptr))
             first->SetFocus();
     return IsWindow(hWnd);
+}
+
+CSize CDialog::TemplatePixelSize(UINT nIDTemplate)
+{
+    const AFX_DIALOG_TEMPLATE* tmpl = AfxFindDialogTemplate(nIDTemplate);
+    if (!tmpl)
+        return CSize();
+    int unitX = 0;
+    int unitY = 0;
+    BaseUnits(DialogFont(*tmpl), unitX, unitY);
+    return CSize(MulDiv(tmpl->cx, unitX, 4), MulDiv(tmpl->cy, unitY, 8));
 }
 
 void CDialog::MapDialogRect(LPRECT lpRect) const

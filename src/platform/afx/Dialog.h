@@ -37,8 +37,13 @@ public:
     UINT m_lpszTemplateName = 0; // the template id
     CWnd* m_pParentWnd = nullptr;
 
+    // Pixel size of a template's dialog, as its window would have it.
+    static CSize TemplatePixelSize(UINT nIDTemplate);
+
 protected:
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The window style a template's style becomes (pages turn into child windows).
+    virtual DWORD AdjustTemplateStyle(DWORD dwStyle) const { return dwStyle; }
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -201,11 +201,37 @@ LRESULT CWnd::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lP
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    MSG previous = m_msgCurrent;
+    m_msgCurrent.hwnd = m_hWnd;
+    m_msgCurrent.message = message;
+    m_msgCurrent.wParam = wParam;
+    m_msgCurrent.lParam = lParam;
     LRESULT result = 0;
     if (!OnWndMsg(message, wParam, lParam, &result))
         result = DefWindowProc(message, wParam, lParam);
+    m_msgCurrent = previous;
     return result;
 }
+
+LRESULT CWnd::Default()
+{
+    return DefWindowProc(m_msgCurrent.message, m_msgCurrent.wParam, m_msgCurrent.lParam);
+}
+
+int CWnd::OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
+void CWnd::OnDestroy() { Default(); }
+void CWnd::OnSize(UINT, int, int) { Default(); }
+void CWnd::OnClose() { Default(); }
+void CWnd::OnTimer(UINT_PTR) { Default(); }
+void CWnd::OnPaint() { Default(); }
+void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
+void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
+void CWnd::OnSetFocus(CWnd*) { Default(); }
+void CWnd::OnKillFocus(CWnd*) { Default(); }
+void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
+BOOL CWnd::OnHelpInfo(HELPINFO*) { return static_cast<BOOL>(Default()); }
+UINT CWnd::OnGetDlgCode() { return static_cast<UINT>(Default()); }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -122,6 +122,25 @@ public:
 
     int MessageBox(LPCSTR lpszText, LPCSTR lpszCaption = nullptr, UINT nType = MB_OK);
 
+    // Default handlers of the messages the layer's windows commonly map; each
+    // runs the default processing of the message being handled.
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnDestroy();
+    void OnSize(UINT nType, int cx, int cy);
+    void OnClose();
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnPaint();
+    void OnContextMenu(CWnd* pWnd, CPoint point);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnSetFocus(CWnd* pOldWnd);
+    void OnKillFocus(CWnd* pNewWnd);
+    void OnRButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
+    BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+    UINT OnGetDlgCode();
+    // Default processing of the message being handled.
+    LRESULT Default();
+
 protected:
     static const AFX_MSGMAP* GetThisMessageMap();
     virtual const AFX_MSGMAP* GetMessageMap() const;
@@ -149,6 +168,7 @@ private:
     static CWnd* s_pLastFocus;
 
     std::map<UINT_PTR, QTimer*> m_mapTimers;
+    MSG m_msgCurrent; // the message WindowProc is handling
     CSize m_sizeReported{-1, -1};
     int m_nModalResult = -1;
     bool m_bInModalLoop = false;

@@ -6,16 +6,17 @@
 #include <stddef.h>
 
 #ifdef __cplusplus
-extern "C" {
+extern "C"
+{
 #endif
 
-// The cached content of the file (read on first use) and its length, or null
-// when the file cannot be read. The text stays valid until the file's copy is
-// cleared; it is NUL-terminated and may hold further NUL bytes.
-const char* qzvu_get_cashed_file(const char* path, size_t* length);
+    // The cached content of the file (read on first use) and its length, or null
+    // when the file cannot be read. The text stays valid until the file's copy is
+    // cleared; it is NUL-terminated and may hold further NUL bytes.
+    const char* qzvu_get_cashed_file(const char* path, size_t* length);
 
-// Forgets the cached copy of the file (every copy when path is null). 0 always.
-int qzvu_clear_cashed_file(const char* path);
+    // Forgets the cached copy of the file (every copy when path is null). 0 always.
+    int qzvu_clear_cashed_file(const char* path);
 
 #ifdef __cplusplus
 }

@@ -13,7 +13,8 @@
 #include <stddef.h>
 
 #ifdef __cplusplus
-extern "C" {
+extern "C"
+{
 #endif
 
 // Answers of os_is_qz_identifier.
@@ -22,61 +23,62 @@ extern "C" {
 #define OS_QZ_BAD_FIRST 0x200004C  // the first character is not a letter
 #define OS_QZ_BAD_CHAR 0x200004D   // a later character is not a letter, digit or '_'
 
-// Letters are the ASCII letters; any other byte (UTF-8 included) is no letter.
-int os_is_qz_identifier(const char* name, int length);
-int os_is_sb_alpha(int ch);
+    // Letters are the ASCII letters; any other byte (UTF-8 included) is no letter.
+    int os_is_qz_identifier(const char* name, int length);
+    int os_is_sb_alpha(int ch);
 
 // Character-set type: 1 single-byte. Text is UTF-8 and is processed byte by
 // byte; no byte of a multibyte UTF-8 character is an ASCII letter, digit,
 // separator or quote, so bytewise processing never splits meaningfully.
 #define OS_CHARSET_SINGLE_BYTE 1
-int os_get_charset_type(void);
+    int os_get_charset_type(void);
 
 // System language: 1 Western, 3 Japanese (from the locale variables).
 #define OS_LANG_WESTERN 1
 #define OS_LANG_JAPANESE 3
-int os_get_os_lang(void);
+    int os_get_os_lang(void);
 
-// Fills %1 to %9 of the template with p1 to p9 (a null text counts as empty);
-// "%%" gives one "%"; every other "%" is copied as it is. Inserted texts are
-// not scanned again. Truncation never splits a UTF-8 character.
-int os_FormatParameterizedString(const char* tmpl, char* out, int outSize, const char* p1,
-                                 const char* p2, const char* p3, const char* p4, const char* p5,
-                                 const char* p6, const char* p7, const char* p8, const char* p9);
+    // Fills %1 to %9 of the template with p1 to p9 (a null text counts as empty);
+    // "%%" gives one "%"; every other "%" is copied as it is. Inserted texts are
+    // not scanned again. Truncation never splits a UTF-8 character.
+    int os_FormatParameterizedString(const char* tmpl, char* out, int outSize, const char* p1,
+                                     const char* p2, const char* p3, const char* p4, const char* p5,
+                                     const char* p6, const char* p7, const char* p8,
+                                     const char* p9);
 
-// Paths. Both '/' and '\\' separate components when a path is read (paths that
-// files recorded may carry either); results use '/'. A directory is given
-// without a trailing separator, except the root "/". The extension starts at
-// the last dot of the last component and includes it; a leading dot (".profile")
-// and the names "." and ".." have none.
-int os_path_is_absolute(const char* path);
-int os_path_dir(const char* path, char* out, int outSize);
-int os_path_name(const char* path, char* out, int outSize); // without extension
-int os_path_ext(const char* path, char* out, int outSize);
-int os_path_file(const char* path, char* out, int outSize); // name and extension
-// dir + '/' + name; an absolute name or an empty dir gives the name itself.
-int os_path_join(const char* dir, const char* name, char* out, int outSize);
+    // Paths. Both '/' and '\\' separate components when a path is read (paths that
+    // files recorded may carry either); results use '/'. A directory is given
+    // without a trailing separator, except the root "/". The extension starts at
+    // the last dot of the last component and includes it; a leading dot (".profile")
+    // and the names "." and ".." have none.
+    int os_path_is_absolute(const char* path);
+    int os_path_dir(const char* path, char* out, int outSize);
+    int os_path_name(const char* path, char* out, int outSize); // without extension
+    int os_path_ext(const char* path, char* out, int outSize);
+    int os_path_file(const char* path, char* out, int outSize); // name and extension
+    // dir + '/' + name; an absolute name or an empty dir gives the name itself.
+    int os_path_join(const char* dir, const char* name, char* out, int outSize);
 
 // Access modes of os_access, combinable.
 #define OS_ACCESS_EXISTS 0
 #define OS_ACCESS_WRITE 2
 #define OS_ACCESS_READ 4
-// 1 when the file or directory exists and allows the asked access.
-int os_access(const char* path, int mode);
+    // 1 when the file or directory exists and allows the asked access.
+    int os_access(const char* path, int mode);
 
-// Replaces the file's content atomically: a temporary file in the same
-// directory is written, flushed to disk and renamed over the target, so the
-// target is either wholly old or wholly new. An existing file keeps its
-// permission bits. 1 on success; on failure nothing is left behind.
-int os_write_file_atomic(const char* path, const void* data, size_t size);
+    // Replaces the file's content atomically: a temporary file in the same
+    // directory is written, flushed to disk and renamed over the target, so the
+    // target is either wholly old or wholly new. An existing file keeps its
+    // permission bits. 1 on success; on failure nothing is left behind.
+    int os_write_file_atomic(const char* path, const void* data, size_t size);
 
-// Copies src to dst (atomically, as above). overwrite 0 refuses an existing dst.
-int os_copy_file(const char* src, const char* dst, int overwrite);
+    // Copies src to dst (atomically, as above). overwrite 0 refuses an existing dst.
+    int os_copy_file(const char* src, const char* dst, int overwrite);
 
-// Removes a file (never a directory). force 1: a file that is already missing
-// counts as removed, and a write-protected file is removed too; force 0 refuses
-// both.
-int os_remove_file(const char* path, int force);
+    // Removes a file (never a directory). force 1: a file that is already missing
+    // counts as removed, and a write-protected file is removed too; force 0 refuses
+    // both.
+    int os_remove_file(const char* path, int force);
 
 #ifdef __cplusplus
 }

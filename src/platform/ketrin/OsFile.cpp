@@ -72,7 +72,8 @@ public:
         m_strDir = ketrin::PathDir(m_strTarget);
         if (m_strDir.empty())
             m_strDir = ".";
-        std::string pattern = ketrin::PathJoin(m_strDir, "." + ketrin::PathFile(m_strTarget) + ".XXXXXX");
+        std::string pattern =
+            ketrin::PathJoin(m_strDir, "." + ketrin::PathFile(m_strTarget) + ".XXXXXX");
         m_nFd = mkstemp(pattern.data());
         if (m_nFd >= 0)
             m_strPath = pattern;

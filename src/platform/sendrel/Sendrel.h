@@ -6,7 +6,8 @@
 // live in <root>/config.
 
 #ifdef __cplusplus
-extern "C" {
+extern "C"
+{
 #endif
 
 // Kinds of file GetFullPath looks for.
@@ -16,14 +17,14 @@ extern "C" {
 #define SENDREL_MUST_EXIST 0 // an empty result when the file does not exist
 #define SENDREL_ANY 1        // the full path whether or not the file exists
 
-// Writes the full path of name into buffer and returns its length. Returns 0
-// with an empty buffer when the kind is unknown, the file is missing (flag
-// SENDREL_MUST_EXIST) or the path does not fit: a cut path is never given.
-int GetFullPath(int kind, int flags, const char* name, char* buffer, int size);
+    // Writes the full path of name into buffer and returns its length. Returns 0
+    // with an empty buffer when the kind is unknown, the file is missing (flag
+    // SENDREL_MUST_EXIST) or the path does not fit: a cut path is never given.
+    int GetFullPath(int kind, int flags, const char* name, char* buffer, int size);
 
-// Test seam: resolve against this root instead of the library's own
-// installation; null returns to the library's own.
-void Sendrel_SetInstallRoot(const char* root);
+    // Test seam: resolve against this root instead of the library's own
+    // installation; null returns to the library's own.
+    void Sendrel_SetInstallRoot(const char* root);
 
 #ifdef __cplusplus
 }

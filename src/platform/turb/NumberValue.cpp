@@ -29,10 +29,8 @@ CNumberValue::CNumberValue(const SValueSetup& setup)
     : CParamValue(ParseUpdate(setup.fnAttrib("GenerateNewVal"), setup.strType == "Unique"
                                                                     ? EUpdate::EachIteration
                                                                     : EUpdate::EachOccurrence)),
-      m_bUnique(setup.strType == "Unique"),
-      m_strFormat(setup.fnAttrib("Format")),
-      m_eOutOfRange(ParseOutOfRange(setup.fnAttrib("OutOfRangePolicy"))),
-      m_pRandom(setup.pRandom)
+      m_bUnique(setup.strType == "Unique"), m_strFormat(setup.fnAttrib("Format")),
+      m_eOutOfRange(ParseOutOfRange(setup.fnAttrib("OutOfRangePolicy"))), m_pRandom(setup.pRandom)
 {
     bool bValid = m_bUnique
                       ? ReadBound(setup.fnAttrib("StartValue"), MAX_UNIQUE, 1, m_nStart) &&

@@ -115,9 +115,13 @@ bool CParamValue::StepInRange(long long& pos, long long step, long long first, l
     }
     switch (policy)
     {
-    case EOutOfRange::AbortVuser: return false;
-    case EOutOfRange::ContinueCyclic: pos = first; return true;
-    case EOutOfRange::ContinueWithLast: return true;
+    case EOutOfRange::AbortVuser:
+        return false;
+    case EOutOfRange::ContinueCyclic:
+        pos = first;
+        return true;
+    case EOutOfRange::ContinueWithLast:
+        return true;
     }
     return true;
 }

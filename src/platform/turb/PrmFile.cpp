@@ -78,11 +78,21 @@ bool ReadQuoted(std::string_view text, size_t& pos, std::string& out)
             return false;
         switch (text[i])
         {
-        case '\\': out += '\\'; break;
-        case '"': out += '"'; break;
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        case 't': out += '\t'; break;
+        case '\\':
+            out += '\\';
+            break;
+        case '"':
+            out += '"';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case 't':
+            out += '\t';
+            break;
         case 'x':
         {
             int hi = i + 2 < text.size() ? HexDigit(text[i + 1]) : -1;
@@ -93,7 +103,8 @@ bool ReadQuoted(std::string_view text, size_t& pos, std::string& out)
             i += 2;
             break;
         }
-        default: return false;
+        default:
+            return false;
         }
     }
     return false;
@@ -181,11 +192,21 @@ void AppendEncoded(std::string& out, const std::string& text, EField field)
     {
         switch (ch)
         {
-        case '\\': out += "\\\\"; break;
-        case '"': out += "\\\""; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (IsControl(static_cast<unsigned char>(ch)))
             {

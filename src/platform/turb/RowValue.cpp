@@ -32,10 +32,8 @@ std::string Trim(const std::string& text)
 
 CRowValue::CRowValue(const SValueSetup& setup, bool bWholeRows)
     : CParamValue(ParseUpdate(setup.fnAttrib("GenerateNewVal"), EUpdate::EachIteration)),
-      m_bWholeRows(bWholeRows),
-      m_eOutOfRange(ParseOutOfRange(setup.fnAttrib("OutOfRangePolicy"))),
-      m_pRandom(setup.pRandom),
-      m_fnFindValue(setup.fnFindValue)
+      m_bWholeRows(bWholeRows), m_eOutOfRange(ParseOutOfRange(setup.fnAttrib("OutOfRangePolicy"))),
+      m_pRandom(setup.pRandom), m_fnFindValue(setup.fnFindValue)
 {
     std::string select = setup.fnAttrib("SelectNextRow");
     if (strcasecmp(select.c_str(), "Random") == 0)
@@ -96,8 +94,8 @@ bool CRowValue::LoadColumns(const SValueSetup& setup)
     {
         size_t comma = list.find(',', start);
         long long number = 0;
-        std::string item = Trim(list.substr(start, comma == std::string::npos ? std::string::npos
-                                                                               : comma - start));
+        std::string item = Trim(
+            list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
         if (!ParseNumber(item, number) || number < 1 || static_cast<size_t>(number) > count)
             return false;
         m_arrColumns.push_back(static_cast<size_t>(number - 1));
@@ -143,7 +141,8 @@ bool CRowValue::ParseRange(const std::string& text)
 
 long long CRowValue::RandomRow()
 {
-    std::uniform_int_distribution<long long> draw(0, static_cast<long long>(m_file.GetRowCount()) - 1);
+    std::uniform_int_distribution<long long> draw(0,
+                                                  static_cast<long long>(m_file.GetRowCount()) - 1);
     return draw(*m_pRandom);
 }
 
@@ -154,12 +153,15 @@ int CRowValue::Step()
     case ESelect::Sequential:
         m_nRow = (m_nRow + m_nRowsPerValue) % static_cast<long long>(m_file.GetRowCount());
         return TURB_OK;
-    case ESelect::Random: m_nRow = RandomRow(); return TURB_OK;
+    case ESelect::Random:
+        m_nRow = RandomRow();
+        return TURB_OK;
     case ESelect::Unique:
         return StepInRange(m_nRow, m_nRowsPerValue, m_nFirst, m_nLast, m_eOutOfRange)
                    ? TURB_OK
                    : TURB_E_OUT_OF_VALUES;
-    case ESelect::SameLine: return TURB_OK; // moves with its anchor
+    case ESelect::SameLine:
+        return TURB_OK; // moves with its anchor
     }
     return TURB_OK;
 }

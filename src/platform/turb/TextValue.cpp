@@ -23,8 +23,7 @@ std::string OrDefault(const std::string& text, const std::string& fallback)
 } // namespace
 
 CTextValue::CTextValue(const SValueSetup& setup)
-    : CParamValue(EUpdate::EachIteration),
-      m_strType(setup.strType),
+    : CParamValue(EUpdate::EachIteration), m_strType(setup.strType),
       m_strFormat(setup.fnAttrib("Format"))
 {
     if (m_strType == "Host")

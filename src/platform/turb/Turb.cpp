@@ -79,8 +79,7 @@ int HandOut(const std::string& value, char** text, int* length)
     return TURB_OK;
 }
 
-int GetAttrib(CTurbine* turbine, const CParam* param, const char* attrib, char** text,
-              int* length)
+int GetAttrib(CTurbine* turbine, const CParam* param, const char* attrib, char** text, int* length)
 {
     std::string value;
     int status = turbine->GetAttrib(param, attrib, value);
@@ -306,8 +305,7 @@ int Param_AdvanceParamByName(void* instance, const char* name, int flag)
     CTurbine* turbine = CTurbine::FromHandle(instance);
     if (!turbine || !name)
         return TURB_E_ARGUMENT;
-    return Guard(TURB_E_INTERNAL,
-                 [&] { return turbine->GetValues().Advance(name, flag != 0); });
+    return Guard(TURB_E_INTERNAL, [&] { return turbine->GetValues().Advance(name, flag != 0); });
 }
 
 int Param_GetParamString(void* instance, const char* name, char* buffer, int size)

@@ -12,11 +12,12 @@
 // length without its terminator; a length below 0 means "up to the terminator".
 
 #ifdef __cplusplus
-extern "C" {
+extern "C"
+{
 #endif
 
-// A parameter's id: non-zero, never reused within an instance.
-typedef long TURB_PARAM_ID;
+    // A parameter's id: non-zero, never reused within an instance.
+    typedef long TURB_PARAM_ID;
 
 // Statuses.
 #define TURB_OK 0
@@ -29,65 +30,65 @@ typedef long TURB_PARAM_ID;
 #define TURB_E_TRUNCATED 7     // the value did not fit the buffer and was cut
 #define TURB_E_INTERNAL 8      // memory exhausted or another internal failure
 
-// Instances. new_turbine_handle answers null when the type-definition file
-// cannot be read. The flag is reserved; pass 1.
-void* new_turbine_handle(const char* typeDefFile, int flag);
-void delete_turbine_handle(void* instance);
+    // Instances. new_turbine_handle answers null when the type-definition file
+    // cannot be read. The flag is reserved; pass 1.
+    void* new_turbine_handle(const char* typeDefFile, int flag);
+    void delete_turbine_handle(void* instance);
 
-// Parameter files. Param_AddParamFile adds the file's parameters (a parameter
-// whose name is already known is kept as unknown content) and makes the file
-// the instance's file; a missing file still becomes the instance's file and
-// answers TURB_E_IO. The flag is reserved; pass 1. Param_Save writes every
-// parameter to path, or to the instance's file when path is null; after a
-// save to a path, that file is the instance's file.
-int Param_AddParamFile(void* instance, const char* path, int flag);
-int Param_ClearParamList(void* instance);
-int Param_Save(void* instance, const char* path);
+    // Parameter files. Param_AddParamFile adds the file's parameters (a parameter
+    // whose name is already known is kept as unknown content) and makes the file
+    // the instance's file; a missing file still becomes the instance's file and
+    // answers TURB_E_IO. The flag is reserved; pass 1. Param_Save writes every
+    // parameter to path, or to the instance's file when path is null; after a
+    // save to a path, that file is the instance's file.
+    int Param_AddParamFile(void* instance, const char* path, int flag);
+    int Param_ClearParamList(void* instance);
+    int Param_Save(void* instance, const char* path);
 
-// Parameters. Param_NewParam appends a parameter of a known type with every
-// attribute of the type set empty; it answers 0 for an empty or existing name
-// (exact comparison) and for an unknown type. The path names the parameter's
-// ".prm" file (null or empty: the instance's file).
-int Param_NewParam(void* instance, const char* name, const char* typeKey, const char* prmPath);
-int Param_DeleteParam(void* instance, const char* name);
+    // Parameters. Param_NewParam appends a parameter of a known type with every
+    // attribute of the type set empty; it answers 0 for an empty or existing name
+    // (exact comparison) and for an unknown type. The path names the parameter's
+    // ".prm" file (null or empty: the instance's file).
+    int Param_NewParam(void* instance, const char* name, const char* typeKey, const char* prmPath);
+    int Param_DeleteParam(void* instance, const char* name);
 
-// Walks. A position lists the parameters (or types) as they were when it was
-// made; Param_GetNextParam answers 0 and Param_GetNextType null at the end.
-void* Param_GetHeadParamPos(void* instance);
-TURB_PARAM_ID Param_GetNextParam(void* instance, void* position);
-void* Param_GetHeadTypesPos(void* instance);
-const char* Param_GetNextType(void* instance, void* position);
-void Param_GetHeadPosFree(void* instance, void* position);
+    // Walks. A position lists the parameters (or types) as they were when it was
+    // made; Param_GetNextParam answers 0 and Param_GetNextType null at the end.
+    void* Param_GetHeadParamPos(void* instance);
+    TURB_PARAM_ID Param_GetNextParam(void* instance, void* position);
+    void* Param_GetHeadTypesPos(void* instance);
+    const char* Param_GetNextType(void* instance, void* position);
+    void Param_GetHeadPosFree(void* instance, void* position);
 
-// Attributes. "ParamName" and "Type" are held by every parameter. Derived
-// attributes are computed on every read and cannot be set: "LocalDataDir"
-// (the directory of the parameter's file), "GlobalDataDir" (the installation's
-// data directory, the folder of the type-definition file) and, for parameters
-// with a "Table" attribute, "ActualFullPath". A null parameter name reads or
-// sets an instance-wide attribute. On failure *text is null and *length 0.
-int Param_GetAttribExt(void* instance, TURB_PARAM_ID id, const char* attrib, char** text,
-                       int* length);
-int Param_GetAttribByNameExt(void* instance, const char* name, const char* attrib, char** text,
-                             int* length);
-int Param_GetAttribFree(void* instance, char** text);
-int Param_SetAttrib(void* instance, TURB_PARAM_ID id, const char* attrib, const char* text,
-                    int length);
-int Param_SetAttribByName(void* instance, const char* name, const char* attrib, const char* text,
-                          int length);
+    // Attributes. "ParamName" and "Type" are held by every parameter. Derived
+    // attributes are computed on every read and cannot be set: "LocalDataDir"
+    // (the directory of the parameter's file), "GlobalDataDir" (the installation's
+    // data directory, the folder of the type-definition file) and, for parameters
+    // with a "Table" attribute, "ActualFullPath". A null parameter name reads or
+    // sets an instance-wide attribute. On failure *text is null and *length 0.
+    int Param_GetAttribExt(void* instance, TURB_PARAM_ID id, const char* attrib, char** text,
+                           int* length);
+    int Param_GetAttribByNameExt(void* instance, const char* name, const char* attrib, char** text,
+                                 int* length);
+    int Param_GetAttribFree(void* instance, char** text);
+    int Param_SetAttrib(void* instance, TURB_PARAM_ID id, const char* attrib, const char* text,
+                        int length);
+    int Param_SetAttribByName(void* instance, const char* name, const char* attrib,
+                              const char* text, int length);
 
-// The type's attribute names, comma-separated; null for an unknown type.
-const char* Param_GetAttribKeyList(void* instance, const char* typeKey);
+    // The type's attribute names, comma-separated; null for an unknown type.
+    const char* Param_GetAttribKeyList(void* instance, const char* typeKey);
 
-// Value generation. Param_pp_init prepares a simulation, Param_pt_init starts
-// the next simulated Vuser. Param_AdvanceParamByName moves to the next value
-// (flag 0: the next iteration, as the parameter's update policy says; flag 1:
-// always) and answers TURB_E_OUT_OF_VALUES when none is left.
-// Param_GetParamString writes the current value into buffer (size bytes with
-// the terminator).
-int Param_pp_init(void* instance);
-int Param_pt_init(void* instance);
-int Param_AdvanceParamByName(void* instance, const char* name, int flag);
-int Param_GetParamString(void* instance, const char* name, char* buffer, int size);
+    // Value generation. Param_pp_init prepares a simulation, Param_pt_init starts
+    // the next simulated Vuser. Param_AdvanceParamByName moves to the next value
+    // (flag 0: the next iteration, as the parameter's update policy says; flag 1:
+    // always) and answers TURB_E_OUT_OF_VALUES when none is left.
+    // Param_GetParamString writes the current value into buffer (size bytes with
+    // the terminator).
+    int Param_pp_init(void* instance);
+    int Param_pt_init(void* instance);
+    int Param_AdvanceParamByName(void* instance, const char* name, int flag);
+    int Param_GetParamString(void* instance, const char* name, char* buffer, int size);
 
 #ifdef __cplusplus
 }

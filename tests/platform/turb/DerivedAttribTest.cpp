@@ -24,7 +24,7 @@ protected:
         CEngineTest::SetUp();
         m_strScriptDir = m_dir.File("script");
         m_strPrm = m_dir.Write("script/script.prm", "[P]\nType=Table\nTable=data.dat\n"
-                                                     "[R]\nType=Random\n");
+                                                    "[R]\nType=Random\n");
         ASSERT_EQ(TURB_OK, Param_AddParamFile(m_hEngine, m_strPrm.c_str(), 1));
     }
 

@@ -31,8 +31,9 @@ const std::vector<std::string> HOSTILE_VALUES = {
 };
 
 const std::vector<std::string> HOSTILE_KEYS = {
-    "key=with=equals", " spaced key ", "[bracket", ";semicolon", "#hash", "\"quote",
-    "tab\tkey", "\xD0\xBA\xD0\xBB\xD1\x8E\xD1\x87", "back\\slash",
+    "key=with=equals", " spaced key ", "[bracket", ";semicolon",
+    "#hash",           "\"quote",      "tab\tkey", "\xD0\xBA\xD0\xBB\xD1\x8E\xD1\x87",
+    "back\\slash",
 };
 
 const std::vector<std::string> HOSTILE_NAMES = {
@@ -155,10 +156,10 @@ TEST_F(PrmFileTest, ContentNotUnderstoodIsKeptWhenSaving)
     SetAttrib(engine, "Alpha", "CurrentValue", "edited");
     ASSERT_EQ(TURB_OK, Param_Save(engine, nullptr));
     std::string saved = ReadFileBytes(file);
-    for (const char* kept : {"; preamble comment\n", "Version=3\n", "a line without an equals sign\n",
-                             "CurrentValue=second\n", "ParamName=Imposter\n",
-                             "Broken=\"unterminated\n", "  ; indented comment\n",
-                             "[Alpha]\nType=Random\n"})
+    for (const char* kept :
+         {"; preamble comment\n", "Version=3\n", "a line without an equals sign\n",
+          "CurrentValue=second\n", "ParamName=Imposter\n", "Broken=\"unterminated\n",
+          "  ; indented comment\n", "[Alpha]\nType=Random\n"})
         EXPECT_NE(std::string::npos, saved.find(kept)) << kept;
 
     void* reloaded = Load(file);
@@ -296,9 +297,11 @@ TEST_F(PrmFileTest, GarbageLoadsWithoutHarmAndSavesStably)
 TEST_F(PrmFileTest, LoadingASecondFileAddsItsParameters)
 {
     void* engine = Load(m_dir.Write("a.prm", SAMPLE));
-    ASSERT_EQ(TURB_OK, Param_AddParamFile(engine, m_dir.Write("b.prm", "[Second]\nType=Custom\n"
-                                                                       "[Extra]\nType=Custom\n")
-                                                      .c_str(),
+    ASSERT_EQ(TURB_OK, Param_AddParamFile(engine,
+                                          m_dir
+                                              .Write("b.prm", "[Second]\nType=Custom\n"
+                                                              "[Extra]\nType=Custom\n")
+                                              .c_str(),
                                           1));
     EXPECT_EQ((std::vector<std::string>{"First", "Second", "Third", "Extra"}), ParamNames(engine));
     EXPECT_EQ("Random", GetAttrib(engine, "Second", "Type"));

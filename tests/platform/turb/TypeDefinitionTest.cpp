@@ -69,19 +69,36 @@ const std::vector<SExpectedType>& ExpectedTypes()
                     "NotEnoughRowsPolicy"},
                    POLICY),
               SIMULATION)},
-        {"Random", nullptr, "RandomTab", "False", {"Format", "MinValue", "MaxValue", "GenerateNewVal"}},
-        {"Unique", nullptr, "UniqueTab", "False",
+        {"Random",
+         nullptr,
+         "RandomTab",
+         "False",
+         {"Format", "MinValue", "MaxValue", "GenerateNewVal"}},
+        {"Unique",
+         nullptr,
+         "UniqueTab",
+         "False",
          {"Format", "StartValue", "BlockSize", "GenerateNewVal", "OutOfRangePolicy"}},
-        {"Time", nullptr, "TimeTab", "False",
+        {"Time",
+         nullptr,
+         "TimeTab",
+         "False",
          {"Format", "GenerateNewVal", "OffsetUI", "Offset", "WorkingDaysOn"}},
         {"Userid", nullptr, "VuserIDTab", "False", {"Format"}},
         {"Host", nullptr, "HostTab", "False", {"Format"}},
         {"Group", nullptr, "GroupNameTab", "False", {"Format"}},
         {"CurrentIteration", nullptr, "IterationTab", "False", {"Format"}},
-        {"UserDefinedFunction", nullptr, "UserDefinedFunctionTab", "False",
+        {"UserDefinedFunction",
+         nullptr,
+         "UserDefinedFunctionTab",
+         "False",
          {"FunctionName", "NTLibraryName", "SOLibraryName", "VXLibraryName", "AXLibraryName",
           "GenerateNewVal"}},
-        {"Custom", nullptr, "CustomTab", "False", {"CurrentValue", "Prompt", "IsServer", "IsEncrypt"}},
+        {"Custom",
+         nullptr,
+         "CustomTab",
+         "False",
+         {"CurrentValue", "Prompt", "IsServer", "IsEncrypt"}},
         {"XML", nullptr, "", "True", {"Format", "Table", "TableLocation", "SelectNextRow"}},
         {"Spreadsheet", nullptr, "", "False", {"Format", "Table", "TableLocation"}},
     };
@@ -123,12 +140,12 @@ TEST(TypeDefinitionTest, EngineKnowsEveryTypeWithEveryAttributeTheLibraryUses)
         const SExpectedType& expected = ExpectedTypes()[i];
         EXPECT_EQ(expected.type, types[i]);
         std::set<std::string> keys = KeyList(engine, expected.type);
-        for (const char* attribute : Join(expected.attributes, {"OriginalValue", "Prompt",
-                                                                "IsServer", "IsEncrypt"}))
+        for (const char* attribute :
+             Join(expected.attributes, {"OriginalValue", "Prompt", "IsServer", "IsEncrypt"}))
             EXPECT_TRUE(keys.count(attribute)) << expected.type << " lacks " << attribute;
         // Identity and computed attributes are the engine's own, never copied.
-        for (const char* own : {"ParamName", "Type", "LocalDataDir", "GlobalDataDir",
-                                "ActualFullPath"})
+        for (const char* own :
+             {"ParamName", "Type", "LocalDataDir", "GlobalDataDir", "ActualFullPath"})
             EXPECT_FALSE(keys.count(own)) << expected.type << " lists " << own;
     }
     delete_turbine_handle(engine);
@@ -155,5 +172,6 @@ TEST_F(TypeCopyTest, CopyingTheListedAttributesCarriesAParameterOver)
     Param_DeleteParam(m_hEngine, "Old");
     for (const std::string& key : keys)
         EXPECT_EQ("value of " + key, GetAttrib(m_hEngine, "New", key.c_str()));
-    EXPECT_EQ("value of TableLocation/value of Table", GetAttrib(m_hEngine, "New", "ActualFullPath"));
+    EXPECT_EQ("value of TableLocation/value of Table",
+              GetAttrib(m_hEngine, "New", "ActualFullPath"));
 }
