@@ -1,5 +1,7 @@
 #include "TurbTestSupport.h"
 
+#include <sstream>
+
 std::string InstalledTypeFile()
 {
     return std::string(TARVO_SOURCE_DIR) + "/dat/param.dat";
@@ -52,17 +54,15 @@ std::vector<std::string> ParamNames(void* engine)
     return names;
 }
 
-std::vector<std::pair<std::string, std::string>> Attributes(void* engine, const char* name,
-                                                            const std::vector<std::string>& keys)
+std::vector<std::string> KeyList(void* engine, const char* type)
 {
-    std::vector<std::pair<std::string, std::string>> attributes;
-    for (const std::string& key : keys)
-    {
-        int status = 0;
-        std::string value = GetAttrib(engine, name, key.c_str(), &status);
-        attributes.emplace_back(key, status == TURB_OK ? value : "<missing>");
-    }
-    return attributes;
+    std::vector<std::string> keys;
+    const char* list = Param_GetAttribKeyList(engine, type);
+    std::stringstream stream(list ? list : "");
+    std::string key;
+    while (std::getline(stream, key, ','))
+        keys.push_back(key);
+    return keys;
 }
 
 std::vector<std::string> TypeKeys(void* engine)

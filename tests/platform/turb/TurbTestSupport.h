@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 // The installation's type-definition file.
@@ -18,10 +17,8 @@ std::string GetAttrib(void* engine, const char* name, const char* attrib, int* s
 int SetAttrib(void* engine, const char* name, const char* attrib, const std::string& value);
 // Names of the parameters in engine order.
 std::vector<std::string> ParamNames(void* engine);
-// Every stored attribute of a parameter (its type's list plus extra keys), in
-// the order given.
-std::vector<std::pair<std::string, std::string>> Attributes(void* engine, const char* name,
-                                                            const std::vector<std::string>& keys);
+// The type's attribute names.
+std::vector<std::string> KeyList(void* engine, const char* type);
 std::vector<std::string> TypeKeys(void* engine);
 
 // An engine on the installed type definitions, closed at the end of the test.
