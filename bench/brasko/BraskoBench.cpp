@@ -182,6 +182,8 @@ public:
             double nCount = Time("GetNumberOfLinesEx/", file);
             double nWc = Time("wc -l/", file);
             double nPython = Time("python csv/", file);
+            if (nOpen <= 0 || nCount <= 0 || nWc <= 0)
+                continue; // filtered out of this run
             printf("%-14s %12.2f %10.2f %10.2f %8.2f %12.2f %8.2f %10.1f %10.0f\n",
                    file.strName.c_str(), nOpen, nCount, nWc, nOpen / nWc, nCount / nWc,
                    nWc / nCount, nPython, nPython / nOpen);

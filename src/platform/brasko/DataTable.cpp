@@ -11,6 +11,7 @@
 namespace
 {
 constexpr int64_t kCopyChunk = 1024 * 1024;
+const std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 int64_t CountFeeds(std::string_view text, size_t nUpTo)
 {
@@ -160,6 +161,11 @@ int CDataTable::ReadRecord(int64_t nRecord, DT_RECORD& record, FIELDS& fields)
         nResult = m_pReader->GetContent(record, text);
     if (nResult != BRASKO_OK)
         return nResult;
+    // Editors on other systems often start a file with the UTF-8 mark; it is
+    // no part of the first name and is written back before the names.
+    m_bUtf8Mark = nRecord == 0 && text.substr(0, kUtf8Mark.size()) == kUtf8Mark;
+    if (m_bUtf8Mark)
+        text.remove_prefix(kUtf8Mark.size());
     size_t nFault = 0;
     if (!m_codec.Split(text, fields, nFault))
     {
@@ -274,32 +280,42 @@ int CDataTable::WriteChangedRows(CAtomicFile& file, bool& bOpenLine)
     return CopyRange(file, nPos, m_pReader->GetSize());
 }
 
-// After a new column every line is written again, the names included.
+// After a new column every record is written again, the names included;
+// the empty lines between records are copied.
 int CDataTable::WriteRewritten(CAtomicFile& file, bool& bOpenLine)
 {
     if (m_pReader->GetRecordCount() == 0)
         return WriteRecord(file, m_vecNames, m_strLineEnding, bOpenLine);
+    int64_t nPos = 0;
     for (int64_t nRecord = 0; nRecord < m_pReader->GetRecordCount(); ++nRecord)
     {
         DT_RECORD record;
         FIELDS fields;
         int nResult = ReadRecord(nRecord, record, fields);
+        if (nResult == BRASKO_OK)
+            nResult = CopyRange(file, nPos, record.nStart);
         if (nResult != BRASKO_OK)
             return nResult;
+        nPos = record.nEnd;
         int64_t nRow = nRecord - m_nFirstRecord;
         auto it =
             nRow >= 0 ? m_mapChangedRows.find(static_cast<int>(nRow)) : m_mapChangedRows.end();
+        if (nRecord == 0 && m_bUtf8Mark)
+            nResult = file.Write(kUtf8Mark.data(), kUtf8Mark.size());
         if (nRecord == 0)
             fields = m_vecNames;
         else if (it != m_mapChangedRows.end())
             fields = it->second;
         else
             fields = Arrange(std::move(fields));
-        nResult = WriteRecord(file, fields, CRecordReader::GetLineEnding(record), bOpenLine);
+        if (nResult == BRASKO_OK)
+            nResult = WriteRecord(file, fields, CRecordReader::GetLineEnding(record), bOpenLine);
         if (nResult != BRASKO_OK)
             return nResult;
     }
-    return BRASKO_OK;
+    if (nPos < m_pReader->GetSize())
+        bOpenLine = false; // only empty lines, each with its line feed, follow
+    return CopyRange(file, nPos, m_pReader->GetSize());
 }
 
 // A record written after one that had no line ending (the file's last line)

@@ -62,6 +62,7 @@ private:
     CFieldCodec m_codec;
     bool m_bReadOnly = true;
     bool m_bSourceEndsOpen = false; // the file's last line has no line ending
+    bool m_bUtf8Mark = false;       // the file starts with the UTF-8 mark
     std::string m_strLineEnding = "\n";
     int64_t m_nFirstRecord = 1; // file record of row 0
     int m_nSourceRows = 0;

@@ -73,6 +73,12 @@ bool CFieldCodec::SplitQuoted(std::string_view text, size_t& nPos, std::string& 
 
 void CFieldCodec::Join(const std::vector<std::string>& fields, std::string& strOut) const
 {
+    // A lone empty field in quotes, or the record would read as an empty line.
+    if (fields.size() == 1 && fields[0].empty())
+    {
+        strOut += "\"\"";
+        return;
+    }
     for (size_t i = 0; i < fields.size(); ++i)
     {
         if (i > 0)

@@ -37,15 +37,18 @@ int CRecordReader::Locate(int64_t nRecord, DT_RECORD& record)
         nOffset = m_last.nEnd;
         nLine = m_last.nNextLine;
     }
-    for (;; ++nIndex)
+    for (;;)
     {
         int nResult = FindEnd(nOffset, nLine, record);
         if (nResult != BRASKO_OK)
             return nResult;
-        if (nIndex == nRecord)
-            break;
         nOffset = record.nEnd;
         nLine = record.nNextLine;
+        if (nIndex > 0 && record.nContentEnd == record.nStart)
+            continue; // an empty line, which is no record
+        if (nIndex == nRecord)
+            break;
+        ++nIndex;
     }
     m_nLastIndex = nRecord;
     m_last = record;

@@ -29,7 +29,8 @@ public:
     int64_t GetRecordCount() const { return m_nRecords; }
     int64_t GetSize() const { return m_nSize; }
 
-    // Record nRecord (0 = the names line): BRASKO_OK, BRASKO_E_RANGE or BRASKO_E_IO.
+    // Record nRecord (0 = the names line; empty lines after it are skipped):
+    // BRASKO_OK, BRASKO_E_RANGE or BRASKO_E_IO.
     int Locate(int64_t nRecord, DT_RECORD& record);
     // The record's text; valid until the next call.
     int GetContent(const DT_RECORD& record, std::string_view& text);

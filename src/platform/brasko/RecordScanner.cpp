@@ -23,6 +23,7 @@ struct DT_MASKS
     uint64_t nQuotes = 0;
     uint64_t nFeeds = 0;
     uint64_t nNuls = 0;
+    uint64_t nCrs = 0;
 };
 
 __attribute__((always_inline)) inline int PopCount(uint64_t n)
@@ -58,6 +59,7 @@ DT_MASKS MasksPortable(const unsigned char* p)
         masks.nQuotes |= p[i] == '"' ? nBit : 0;
         masks.nFeeds |= p[i] == '\n' ? nBit : 0;
         masks.nNuls |= p[i] == 0 ? nBit : 0;
+        masks.nCrs |= p[i] == '\r' ? nBit : 0;
     }
     return masks;
 }
@@ -84,6 +86,19 @@ void AddCheckpoints(DT_SCAN_STATE& state, uint64_t nEnds, uint64_t nFeeds, int64
     state.nUntilCheckpoint = nNeeded - nCount;
 }
 
+// Line ends that close an empty line: LF right after a line end, or CR LF.
+// The names line is never empty in this sense, as nothing ends before it.
+__attribute__((always_inline)) inline uint64_t EmptyLineEnds(DT_SCAN_STATE& state, uint64_t nEnds,
+                                                             uint64_t nCrs)
+{
+    uint64_t nStartsHere = (nEnds << 1) | (state.nPrevEnds >> 63);
+    uint64_t nStartsBefore = (nEnds << 2) | (state.nPrevEnds >> 62);
+    uint64_t nCrBefore = (nCrs << 1) | (state.nPrevCrs >> 63);
+    state.nPrevEnds = nEnds;
+    state.nPrevCrs = nCrs;
+    return nEnds & (nStartsHere | (nCrBefore & nStartsBefore));
+}
+
 // Inlined into each block loop so that it is compiled for that loop's CPU.
 __attribute__((always_inline)) inline void ScanBlock(DT_SCAN_STATE& state, const DT_MASKS& masks,
                                                      int64_t nBase)
@@ -101,6 +116,7 @@ __attribute__((always_inline)) inline void ScanBlock(DT_SCAN_STATE& state, const
         }
         state.nInQuote = static_cast<uint64_t>(static_cast<int64_t>(nInside) >> 63);
     }
+    nEnds &= ~EmptyLineEnds(state, nEnds, masks.nCrs);
     int64_t nCount = PopCount(nEnds);
     if (nCount >= state.nUntilCheckpoint)
         AddCheckpoints(state, nEnds, masks.nFeeds, nBase);
@@ -146,6 +162,7 @@ ScanBlocksAvx2(DT_SCAN_STATE& state, const unsigned char* p, int64_t nLength, in
         masks.nQuotes = MaskAvx2(lo, hi, '"');
         masks.nFeeds = MaskAvx2(lo, hi, '\n');
         masks.nNuls = MaskAvx2(lo, hi, 0);
+        masks.nCrs = MaskAvx2(lo, hi, '\r');
         if (masks.nNuls)
             break;
         ScanBlock(state, masks, nBase + i);

@@ -4,7 +4,8 @@
 #include <limits>
 #include <vector>
 
-// Where a record starts: its byte offset and the file line it starts on.
+// Where to start looking for a record: a byte offset (the record itself may
+// follow some empty lines) and the file line there.
 struct DT_CHECKPOINT
 {
     int64_t nOffset = 0;
@@ -17,6 +18,8 @@ struct DT_SCAN_STATE
     int64_t nUntilCheckpoint =
         std::numeric_limits<int64_t>::max(); // record ends until the next checkpoint
     uint64_t nInQuote = 0;                   // all ones while inside a quoted value
+    uint64_t nPrevEnds = 0; // line ends and carriage returns of the previous block,
+    uint64_t nPrevCrs = 0;  // to tell empty lines across the block edge
     int64_t nRecordEnds = 0;
     int64_t nLineFeeds = 0;
     int64_t nOpenQuoteLine = 0; // line of the last quote that opened a value
@@ -25,7 +28,8 @@ struct DT_SCAN_STATE
 };
 
 // One pass over a whole file that finds its records without parsing fields:
-// a record ends at a line feed outside double quotes. It counts them, keeps a
+// a line ends at a line feed outside double quotes, and every line is a record
+// except empty ones after the first (the names). It counts them, keeps a
 // checkpoint every few records so any record can be found again quickly, and
 // rejects NUL bytes and an unclosed quote. Memory does not grow with cells.
 class CRecordScanner
@@ -49,7 +53,7 @@ public:
     // File lines: line feeds, plus one for a last line without one.
     int64_t GetLineCount() const;
     int64_t GetFaultLine() const { return m_state.nFaultLine; }
-    // Checkpoint k is the start of record k * kCheckpointStride.
+    // Record k * kCheckpointStride is the first record from checkpoint k on.
     const std::vector<DT_CHECKPOINT>& GetCheckpoints() const { return m_state.vecCheckpoints; }
 
 private:

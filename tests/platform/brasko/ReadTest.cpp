@@ -75,13 +75,18 @@ TEST(BraskoRead, AnyDelimiterText)
 TEST(BraskoRead, EmptyLinesRaggedRowsAndTrailingDelimiters)
 {
     CTempDir dir;
-    COpenedTable table(dir.Write("r.dat", "a,b,c\n1,2,3\n\n4\n5,6,7,8,\n"));
+    std::string strPath = dir.Write("r.dat", "a,b,c\n\n1,2,3\r\n\r\n\n4\n\"\"\n5,6,7,8,\n\n");
+    COpenedTable table(strPath);
     ASSERT_EQ(0, table.GetResult());
     ASSERT_EQ(3, table.Columns());
-    // An empty line is a row of empty cells; a short row's missing cells are
-    // empty; fields beyond the names are not cells.
-    EXPECT_EQ((ROWS{{"1", "2", "3"}, {"", "", ""}, {"4", "", ""}, {"5", "6", "7"}}), table.All());
+    // Empty lines are no rows; "" is a row with an empty first cell; a short
+    // row's missing cells are empty; fields beyond the names are not cells.
+    EXPECT_EQ((ROWS{{"1", "2", "3"}, {"4", "", ""}, {"", "", ""}, {"5", "6", "7"}}), table.All());
     EXPECT_LT(GetCellSizeByIndex(table.Get(), 3, 3), 0);
+    EXPECT_EQ(4, CountLines(strPath));
+    // The first data line counts rows the same way.
+    COpenedTable later(strPath, ",", 2);
+    EXPECT_EQ("4", later.Cell(0, 0));
 }
 
 TEST(BraskoRead, HeaderOnlyAndEmptyFiles)

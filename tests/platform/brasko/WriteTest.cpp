@@ -72,6 +72,9 @@ TEST(BraskoWrite, QuotesExactlyTheFieldsThatNeedThem)
                             {{"x,y", "say \"hi\""}, {"", "plain"}, {"two\nlines", "cr\r"}}));
     EXPECT_EQ("a,b c\n\"x,y\",\"say \"\"hi\"\"\"\n,plain\n\"two\nlines\",\"cr\r\"\n",
               ReadFileBytes(strPath));
+    // A lone empty value would read as an empty line, which is no row.
+    ASSERT_EQ(0, WriteTable(strPath, ",", {"only"}, {{""}, {"x"}}));
+    EXPECT_EQ("only\n\"\"\nx\n", ReadFileBytes(strPath));
     // With "||" a value ending in "|" would swallow the delimiter's first bar.
     ASSERT_EQ(0, WriteTable(strPath, "||", {"n", "m"}, {{"a|", "|b"}, {"a|b", "c"}}));
     EXPECT_EQ("n||m\n\"a|\"|||b\na|b||c\n", ReadFileBytes(strPath));
@@ -99,7 +102,8 @@ TEST(BraskoWrite, NewRowsAndColumnsKeepEveryOtherValue)
     CTempDir dir;
     // Two lines before the first data line, a ragged row, extra fields and
     // no final line ending.
-    std::string strPath = dir.Write("grow.dat", "a,b\r\nnote1\r\nnote2,x\r\n1,2\r\n3\r\n4,5,six");
+    std::string strPath =
+        dir.Write("grow.dat", "a,b\r\nnote1\r\n\r\nnote2,x\r\n1,2\r\n\n3\r\n4,5,six");
     {
         COpenedTable table(strPath, ",", 3);
         ASSERT_EQ(0, table.GetResult());
@@ -111,12 +115,29 @@ TEST(BraskoWrite, NewRowsAndColumnsKeepEveryOtherValue)
         ASSERT_EQ(BRASKO_E_RANGE, CreateColumn(table.Get(), 5, "far", 0));
         ASSERT_EQ(0, SaveTable(table.Get(), strPath.c_str()));
     }
-    EXPECT_EQ("a,mid,b,end\r\nnote1,,,\r\nnote2,,x,\r\n1,m0,2,\r\n3,,,\r\n4,,5,,six\r\n,,,new\r\n",
-              ReadFileBytes(strPath));
+    EXPECT_EQ(
+        "a,mid,b,end\r\nnote1,,,\r\n\r\nnote2,,x,\r\n1,m0,2,\r\n\n3,,,\r\n4,,5,,six\r\n,,,new\r\n",
+        ReadFileBytes(strPath));
     COpenedTable table(strPath, ",", 3);
     EXPECT_EQ(
         (ROWS{{"1", "m0", "2", ""}, {"3", "", "", ""}, {"4", "", "5", ""}, {"", "", "", "new"}}),
         table.All());
+}
+
+TEST(BraskoWrite, Utf8MarkIsNoPartOfTheFirstName)
+{
+    CTempDir dir;
+    std::string strPath = dir.Write("bom.dat", "\xEF\xBB\xBFid,name\n1,Ann\n");
+    COpenedTable table(strPath);
+    ASSERT_EQ(0, table.GetResult());
+    EXPECT_EQ(2, GetColHeadSizeByName(table.Get(), "id"));
+    ASSERT_EQ(0, SaveTable(table.Get(), dir.File("same.dat").c_str()));
+    EXPECT_EQ(ReadFileBytes(strPath), ReadFileBytes(dir.File("same.dat")));
+    ASSERT_EQ(0, CreateColumn(table.Get(), 0, "first", 0));
+    ASSERT_EQ(0, SaveTable(table.Get(), strPath.c_str()));
+    EXPECT_EQ("\xEF\xBB\xBF"
+              "first,id,name\n,1,Ann\n",
+              ReadFileBytes(strPath));
 }
 
 TEST(BraskoWrite, NewFileInTheEditorsOrder)
