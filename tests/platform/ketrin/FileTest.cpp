@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -60,7 +62,21 @@ TEST(FileTest, AtomicWriteThatCannotFinishLeavesEverythingAsItWas)
     EXPECT_EQ("kept", ReadFileBytes(dir.File("target/inside")));
 
     EXPECT_EQ(0, WriteText(dir.File("missing/a.prm"), "new"));
-    EXPECT_EQ(std::vector<std::string>{"target"}, Entries(dir.Path()));
+
+    // A write that breaks off halfway (here: the file size limit) keeps the old file.
+    std::string path = dir.Write("a.prm", "old content");
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = previous;
+    limit.rlim_cur = 100;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    int written = WriteText(path, std::string(5000, 'n'));
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_EQ(0, written);
+    EXPECT_EQ("old content", ReadFileBytes(path));
+    EXPECT_EQ((std::vector<std::string>{"a.prm", "target"}), Entries(dir.Path()));
     EXPECT_EQ(0, os_write_file_atomic(nullptr, "x", 1));
     EXPECT_EQ(0, os_write_file_atomic(dir.File("x").c_str(), nullptr, 1));
 }

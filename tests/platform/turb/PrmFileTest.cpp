@@ -1,8 +1,10 @@
 #include "TurbTestSupport.h"
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <random>
+#include <sys/resource.h>
 
 namespace fs = std::filesystem;
 
@@ -53,6 +55,29 @@ const char SAMPLE[] = "; written by hand\n"
                       "[Third]\n"
                       "Type=Table\n"
                       "Table=third.dat\n";
+
+// Lets no file grow beyond a size while it lives, so a write fails halfway.
+class CFileSizeLimit
+{
+public:
+    explicit CFileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_previous);
+        m_pPreviousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_previous;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~CFileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_previous);
+        std::signal(SIGXFSZ, m_pPreviousHandler);
+    }
+
+private:
+    rlimit m_previous{};
+    void (*m_pPreviousHandler)(int) = nullptr;
+};
 
 std::vector<std::string> SortedEntries(const std::string& dir)
 {
@@ -198,6 +223,11 @@ TEST_F(PrmFileTest, FailedSaveLeavesThePreviousFileWhole)
     fs::create_directory(m_dir.File("dir.prm"));
     EXPECT_NE(TURB_OK, Param_Save(engine, m_dir.File("dir.prm").c_str()));
     EXPECT_NE(TURB_OK, Param_Save(engine, m_dir.File("missing/a.prm").c_str()));
+    SetAttrib(engine, "Third", "OriginalValue", std::string(4000, 'x'));
+    {
+        CFileSizeLimit limit(1000); // the write breaks off after 1000 bytes
+        EXPECT_NE(TURB_OK, Param_Save(engine, nullptr));
+    }
     EXPECT_EQ(SAMPLE, ReadFileBytes(file));
     EXPECT_EQ((std::vector<std::string>{"a.prm", "dir.prm"}), SortedEntries(m_dir.Path()));
 
