@@ -108,15 +108,15 @@ std::string CValueFormat::FormatInt(const std::string& format, long long value)
     if (!conv.chType)
         return conv.strBefore;
     // Rebuilt with a 64-bit length so the value is never cut.
-    std::string spec = "%" + conv.strFlags;
+    std::string strConversion = "%" + conv.strFlags;
     if (conv.nWidth >= 0)
-        spec += std::to_string(conv.nWidth);
+        strConversion += std::to_string(conv.nWidth);
     if (conv.nPrecision >= 0)
-        spec += "." + std::to_string(conv.nPrecision);
-    spec += "ll";
-    spec += conv.chType;
+        strConversion += "." + std::to_string(conv.nPrecision);
+    strConversion += "ll";
+    strConversion += conv.chType;
     char buffer[MAX_FIELD * 2 + 64];
-    std::snprintf(buffer, sizeof buffer, spec.c_str(), value);
+    std::snprintf(buffer, sizeof buffer, strConversion.c_str(), value);
     return conv.strBefore + buffer + conv.strAfter;
 }
 
