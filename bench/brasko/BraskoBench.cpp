@@ -43,8 +43,7 @@ std::string Row(unsigned long i, bool bQuoted)
     std::string strId = std::to_string(i);
     std::string strAmount = std::to_string(i % 9973) + ".50\n";
     if (!bQuoted)
-        return strId + ",name" + std::to_string(i % 977) + ",city" + std::to_string(i % 131) + "," +
-               strAmount;
+        return strId + ",name" + std::to_string(i % 977) + ",city" + std::to_string(i % 131) + "," + strAmount;
     return strId + ",\"Name, " + strId + "\",\"the \"\"" + std::to_string(i % 131) + "\"\" city" +
            (i % 10 == 0 ? "\nsecond line" : "") + "\"," + strAmount;
 }
@@ -80,8 +79,7 @@ bool RunQuietly(std::vector<std::string> args)
     int nError = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     int nStatus = 0;
-    return nError == 0 && waitpid(pid, &nStatus, 0) == pid && WIFEXITED(nStatus) &&
-           WEXITSTATUS(nStatus) == 0;
+    return nError == 0 && waitpid(pid, &nStatus, 0) == pid && WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0;
 }
 
 // What the editor needs to show a file: open, counts, the first 100 rows.
@@ -100,8 +98,7 @@ bool OpenCountFirstRows(const std::string& strPath, int& nRows)
         {
             int nSize = GetCellSizeByIndex(&table, c, r);
             buffer.resize(static_cast<size_t>(nSize) + 1);
-            if (nSize < 0 ||
-                GetCellValByIndex(&table, c, r, buffer.data(), nullptr, nSize + 1) != 0)
+            if (nSize < 0 || GetCellValByIndex(&table, c, r, buffer.data(), nullptr, nSize + 1) != 0)
                 return false;
         }
     }
@@ -158,8 +155,7 @@ void Register(const BENCH_FILE& file)
 class CRatioReporter : public benchmark::ConsoleReporter
 {
 public:
-    explicit CRatioReporter(std::vector<BENCH_FILE> files)
-        : ConsoleReporter(OO_Tabular), m_vecFiles(std::move(files))
+    explicit CRatioReporter(std::vector<BENCH_FILE> files) : ConsoleReporter(OO_Tabular), m_vecFiles(std::move(files))
     {
     }
 
@@ -174,8 +170,8 @@ public:
     void Finalize() override
     {
         ConsoleReporter::Finalize();
-        printf("\n%-14s %12s %10s %10s %8s %12s %8s %10s %10s\n", "file", "open+100 ms", "count ms",
-               "wc -l ms", "open/wc", "count/wc", "wc/count", "python ms", "py/open");
+        printf("\n%-14s %12s %10s %10s %8s %12s %8s %10s %10s\n", "file", "open+100 ms", "count ms", "wc -l ms",
+               "open/wc", "count/wc", "wc/count", "python ms", "py/open");
         for (const BENCH_FILE& file : m_vecFiles)
         {
             double nOpen = Time("open+count+100 rows/", file);
@@ -184,9 +180,8 @@ public:
             double nPython = Time("python csv/", file);
             if (nOpen <= 0 || nCount <= 0 || nWc <= 0)
                 continue; // filtered out of this run
-            printf("%-14s %12.2f %10.2f %10.2f %8.2f %12.2f %8.2f %10.1f %10.0f\n",
-                   file.strName.c_str(), nOpen, nCount, nWc, nOpen / nWc, nCount / nWc,
-                   nWc / nCount, nPython, nPython / nOpen);
+            printf("%-14s %12.2f %10.2f %10.2f %8.2f %12.2f %8.2f %10.1f %10.0f\n", file.strName.c_str(), nOpen, nCount,
+                   nWc, nOpen / nWc, nCount / nWc, nWc / nCount, nPython, nPython / nOpen);
         }
         printf("open/wc: at most 2 wanted; wc/count: the counting speed against wc -l, at "
                "least 0.5 wanted.\n");
@@ -237,8 +232,7 @@ int main(int argc, char** argv)
         for (bool bQuoted : {false, true})
         {
             BENCH_FILE file;
-            file.strName =
-                std::string(bQuoted ? "quoted-" : "plain-") + std::to_string(nMiB) + "MiB";
+            file.strName = std::string(bQuoted ? "quoted-" : "plain-") + std::to_string(nMiB) + "MiB";
             file.strPath = strDir + "/" + file.strName + ".dat";
             Generate(file.strPath, static_cast<size_t>(nMiB) << 20, bQuoted);
             Register(file);
@@ -246,8 +240,7 @@ int main(int argc, char** argv)
         }
     }
     for (const BENCH_FILE& file : files)
-        printf("%-14s open table heap: %ld KiB\n", file.strName.c_str(),
-               TableHeapKiB(file.strPath));
+        printf("%-14s open table heap: %ld KiB\n", file.strName.c_str(), TableHeapKiB(file.strPath));
     CRatioReporter reporter(files);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

@@ -44,11 +44,9 @@ CExtendedDtable::~CExtendedDtable()
     CloseTable();
 }
 
-int CExtendedDtable::OpenTable(const std::string& strPath, int nMode,
-                               const std::string& strDelimiter, int nFirstLine)
+int CExtendedDtable::OpenTable(const std::string& strPath, int nMode, const std::string& strDelimiter, int nFirstLine)
 {
-    int nResult =
-        ::OpenTable(strPath.c_str(), &m_hTable, nMode, strDelimiter.c_str(), &nFirstLine, "");
+    int nResult = ::OpenTable(strPath.c_str(), &m_hTable, nMode, strDelimiter.c_str(), &nFirstLine, "");
     m_bOpen = nResult == BRASKO_OK || nResult == BRASKO_E_FIRST_LINE;
     return nResult;
 }
@@ -77,26 +75,23 @@ int CExtendedDtable::GetColumnCount()
 
 int CExtendedDtable::GetColumnName(int nColumn, std::string& strName)
 {
-    return ReadText(
-        GetColHeadSizeByIndex(&m_hTable, nColumn), strName,
-        [&](char* pszBuffer, int* pnLength, int nSize)
-        { return GetColAttrByIndex(&m_hTable, nColumn, "name", pszBuffer, pnLength, nSize); });
+    return ReadText(GetColHeadSizeByIndex(&m_hTable, nColumn), strName,
+                    [&](char* pszBuffer, int* pnLength, int nSize)
+                    { return GetColAttrByIndex(&m_hTable, nColumn, "name", pszBuffer, pnLength, nSize); });
 }
 
 int CExtendedDtable::GetCellValue(int nColumn, int nRow, std::string& strValue)
 {
-    return ReadText(
-        GetCellSizeByIndex(&m_hTable, nColumn, nRow), strValue,
-        [&](char* pszBuffer, int* pnLength, int nSize)
-        { return GetCellValByIndex(&m_hTable, nColumn, nRow, pszBuffer, pnLength, nSize); });
+    return ReadText(GetCellSizeByIndex(&m_hTable, nColumn, nRow), strValue,
+                    [&](char* pszBuffer, int* pnLength, int nSize)
+                    { return GetCellValByIndex(&m_hTable, nColumn, nRow, pszBuffer, pnLength, nSize); });
 }
 
 int CExtendedDtable::SetCellValue(int nColumn, int nRow, const std::string& strValue)
 {
     if (strValue.size() > static_cast<size_t>(INT_MAX))
         return BRASKO_E_TOO_LARGE;
-    return SetCellValByIndex(&m_hTable, nColumn, nRow, strValue.data(),
-                             static_cast<int>(strValue.size()));
+    return SetCellValByIndex(&m_hTable, nColumn, nRow, strValue.data(), static_cast<int>(strValue.size()));
 }
 
 int CExtendedDtable::CreateColumn(int nPosition, const std::string& strName)
@@ -119,8 +114,7 @@ bool CExtendedDtable::ColumnExists(const std::string& strName)
     std::string strFound;
     return ReadText(GetColHeadSizeByName(&m_hTable, strName.c_str()), strFound,
                     [&](char* pszBuffer, int* pnLength, int nSize) {
-                        return GetColAttrByName(&m_hTable, strName.c_str(), "name", pszBuffer,
-                                                pnLength, nSize);
+                        return GetColAttrByName(&m_hTable, strName.c_str(), "name", pszBuffer, pnLength, nSize);
                     }) == BRASKO_OK;
 }
 

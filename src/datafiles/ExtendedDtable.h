@@ -19,8 +19,7 @@ public:
 
     // nMode 1 reads and writes, 2 only reads; nFirstLine 1 is the first line
     // after the names. BRASKO_E_FIRST_LINE leaves the table open.
-    int OpenTable(const std::string& strPath, int nMode, const std::string& strDelimiter,
-                  int nFirstLine);
+    int OpenTable(const std::string& strPath, int nMode, const std::string& strDelimiter, int nFirstLine);
     int CloseTable();
     bool IsOpen() const { return m_bOpen; }
 

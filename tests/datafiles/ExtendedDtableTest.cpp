@@ -94,8 +94,7 @@ TEST(ExtendedDtable, FailuresNameTheLine)
     EXPECT_EQ(0, table.GetLineCount());
     EXPECT_EQ(0, table.CloseTable());
 
-    EXPECT_EQ(BRASKO_E_FORMAT,
-              table.OpenTable(dir.Write("b.dat", std::string("a\n1\n\0", 5)), 1, ",", 1));
+    EXPECT_EQ(BRASKO_E_FORMAT, table.OpenTable(dir.Write("b.dat", std::string("a\n1\n\0", 5)), 1, ",", 1));
     EXPECT_EQ(3, CExtendedDtable::GetLastErrorLine());
     EXPECT_FALSE(table.IsOpen());
     EXPECT_EQ(BRASKO_E_FORMAT, CExtendedDtable::GetNumberOfLinesEx(dir.File("b.dat"), ","));

@@ -102,8 +102,8 @@ void ReleaseTable(BRASKO_TABLE* pTable)
 extern "C"
 {
 
-    int OpenTable(const char* pszPath, BRASKO_TABLE* pTable, int nMode, const char* pszDelimiter,
-                  int* pnFirstLine, const char* pszReserved)
+    int OpenTable(const char* pszPath, BRASKO_TABLE* pTable, int nMode, const char* pszDelimiter, int* pnFirstLine,
+                  const char* pszReserved)
     {
         if (!pTable)
             return Fail(BRASKO_E_ARGUMENT);
@@ -181,8 +181,8 @@ extern "C"
                          });
     }
 
-    int GetColAttrByIndex(BRASKO_TABLE* pTable, int nColumn, const char* pszAttribute,
-                          char* pszBuffer, int* pnLength, int nBufferSize)
+    int GetColAttrByIndex(BRASKO_TABLE* pTable, int nColumn, const char* pszAttribute, char* pszBuffer, int* pnLength,
+                          int nBufferSize)
     {
         return WithTable(pTable,
                          [&](CDataTable& table)
@@ -191,14 +191,12 @@ extern "C"
                                  return BRASKO_E_ARGUMENT;
                              const std::string* pName = nullptr;
                              int nResult = table.GetColumnName(nColumn, pName);
-                             return nResult == BRASKO_OK
-                                        ? CopyOut(*pName, pszBuffer, pnLength, nBufferSize)
-                                        : nResult;
+                             return nResult == BRASKO_OK ? CopyOut(*pName, pszBuffer, pnLength, nBufferSize) : nResult;
                          });
     }
 
-    int GetColAttrByName(BRASKO_TABLE* pTable, const char* pszName, const char* pszAttribute,
-                         char* pszBuffer, int* pnLength, int nBufferSize)
+    int GetColAttrByName(BRASKO_TABLE* pTable, const char* pszName, const char* pszAttribute, char* pszBuffer,
+                         int* pnLength, int nBufferSize)
     {
         return WithTable(pTable,
                          [&](CDataTable& table)
@@ -206,9 +204,7 @@ extern "C"
                              if (!pszName || !IsNameAttribute(pszAttribute))
                                  return BRASKO_E_ARGUMENT;
                              int nColumn = table.FindColumn(pszName);
-                             return nColumn < 0
-                                        ? nColumn
-                                        : CopyOut(pszName, pszBuffer, pnLength, nBufferSize);
+                             return nColumn < 0 ? nColumn : CopyOut(pszName, pszBuffer, pnLength, nBufferSize);
                          });
     }
 
@@ -223,39 +219,33 @@ extern "C"
                          });
     }
 
-    int GetCellValByIndex(BRASKO_TABLE* pTable, int nColumn, int nRow, char* pszBuffer,
-                          int* pnLength, int nBufferSize)
+    int GetCellValByIndex(BRASKO_TABLE* pTable, int nColumn, int nRow, char* pszBuffer, int* pnLength, int nBufferSize)
     {
         return WithTable(pTable,
                          [&](CDataTable& table)
                          {
                              const std::string* pValue = nullptr;
                              int nResult = table.GetCell(nColumn, nRow, pValue);
-                             return nResult == BRASKO_OK
-                                        ? CopyOut(*pValue, pszBuffer, pnLength, nBufferSize)
-                                        : nResult;
+                             return nResult == BRASKO_OK ? CopyOut(*pValue, pszBuffer, pnLength, nBufferSize) : nResult;
                          });
     }
 
-    int SetCellValByIndex(BRASKO_TABLE* pTable, int nColumn, int nRow, const char* pszText,
-                          int nLength)
+    int SetCellValByIndex(BRASKO_TABLE* pTable, int nColumn, int nRow, const char* pszText, int nLength)
     {
-        return WithTable(
-            pTable,
-            [&](CDataTable& table)
-            {
-                if (!pszText && nLength != 0)
-                    return BRASKO_E_ARGUMENT;
-                size_t nSize = nLength < 0 ? strlen(pszText) : static_cast<size_t>(nLength);
-                return table.SetCell(nColumn, nRow, std::string(pszText ? pszText : "", nSize));
-            });
+        return WithTable(pTable,
+                         [&](CDataTable& table)
+                         {
+                             if (!pszText && nLength != 0)
+                                 return BRASKO_E_ARGUMENT;
+                             size_t nSize = nLength < 0 ? strlen(pszText) : static_cast<size_t>(nLength);
+                             return table.SetCell(nColumn, nRow, std::string(pszText ? pszText : "", nSize));
+                         });
     }
 
     int CreateColumn(BRASKO_TABLE* pTable, int nPosition, const char* pszName, int nReserved)
     {
-        return WithTable(
-            pTable, [&](CDataTable& table)
-            { return pszName ? table.CreateColumn(nPosition, pszName) : BRASKO_E_ARGUMENT; });
+        return WithTable(pTable, [&](CDataTable& table)
+                         { return pszName ? table.CreateColumn(nPosition, pszName) : BRASKO_E_ARGUMENT; });
     }
 
     int CreateRow(BRASKO_TABLE* pTable)

@@ -54,8 +54,8 @@ extern "C"
     // rows. pszReserved is ignored. BRASKO_E_FIRST_LINE leaves the table open
     // (with the names and no rows) and must be closed like a success; after any
     // other failure the handle holds no table.
-    BRASKO_API int OpenTable(const char* pszPath, BRASKO_TABLE* pTable, int nMode,
-                             const char* pszDelimiter, int* pnFirstLine, const char* pszReserved);
+    BRASKO_API int OpenTable(const char* pszPath, BRASKO_TABLE* pTable, int nMode, const char* pszDelimiter,
+                             int* pnFirstLine, const char* pszReserved);
     BRASKO_API int CloseTable(BRASKO_TABLE* pTable);
 
     BRASKO_API int GetLineCount(BRASKO_TABLE* pTable, int* pnRows);
@@ -68,23 +68,20 @@ extern "C"
     // Copy the column's attribute "name" and a terminating NUL into pszBuffer;
     // *pnLength (may be null) receives the length copied. By name, the first
     // column of exactly that name counts; 0 means it exists.
-    BRASKO_API int GetColAttrByIndex(BRASKO_TABLE* pTable, int nColumn, const char* pszAttribute,
-                                     char* pszBuffer, int* pnLength, int nBufferSize);
-    BRASKO_API int GetColAttrByName(BRASKO_TABLE* pTable, const char* pszName,
-                                    const char* pszAttribute, char* pszBuffer, int* pnLength,
-                                    int nBufferSize);
+    BRASKO_API int GetColAttrByIndex(BRASKO_TABLE* pTable, int nColumn, const char* pszAttribute, char* pszBuffer,
+                                     int* pnLength, int nBufferSize);
+    BRASKO_API int GetColAttrByName(BRASKO_TABLE* pTable, const char* pszName, const char* pszAttribute,
+                                    char* pszBuffer, int* pnLength, int nBufferSize);
 
     // Length of the cell's text, or a negative result.
     BRASKO_API int GetCellSizeByIndex(BRASKO_TABLE* pTable, int nColumn, int nRow);
-    BRASKO_API int GetCellValByIndex(BRASKO_TABLE* pTable, int nColumn, int nRow, char* pszBuffer,
-                                     int* pnLength, int nBufferSize);
+    BRASKO_API int GetCellValByIndex(BRASKO_TABLE* pTable, int nColumn, int nRow, char* pszBuffer, int* pnLength,
+                                     int nBufferSize);
     // nLength bytes of pszText (a negative nLength: up to its NUL) replace the cell.
-    BRASKO_API int SetCellValByIndex(BRASKO_TABLE* pTable, int nColumn, int nRow,
-                                     const char* pszText, int nLength);
+    BRASKO_API int SetCellValByIndex(BRASKO_TABLE* pTable, int nColumn, int nRow, const char* pszText, int nLength);
 
     // Inserts a column before nPosition (-1 appends); every row gets an empty cell.
-    BRASKO_API int CreateColumn(BRASKO_TABLE* pTable, int nPosition, const char* pszName,
-                                int nReserved);
+    BRASKO_API int CreateColumn(BRASKO_TABLE* pTable, int nPosition, const char* pszName, int nReserved);
     // Appends a row of empty cells.
     BRASKO_API int CreateRow(BRASKO_TABLE* pTable);
     // Writes the whole table to pszPath, replacing the file atomically.

@@ -25,8 +25,7 @@ CDataTable::~CDataTable()
         close(m_fd);
 }
 
-int CDataTable::Open(const char* pszPath, int nMode, const std::string& strDelimiter,
-                     int nFirstLine)
+int CDataTable::Open(const char* pszPath, int nMode, const std::string& strDelimiter, int nFirstLine)
 {
     if ((nMode != BRASKO_MODE_READ_WRITE && nMode != BRASKO_MODE_READ_ONLY) || nFirstLine < 1 ||
         !CFieldCodec::IsValidDelimiter(strDelimiter))
@@ -44,8 +43,7 @@ int CDataTable::Open(const char* pszPath, int nMode, const std::string& strDelim
     int64_t nRecords = scanner.GetRecordCount();
     if (nRecords - 1 > INT_MAX)
         return BRASKO_E_TOO_LARGE;
-    m_pReader = std::make_unique<CRecordReader>(m_fd, scanner.GetSize(), nRecords,
-                                                scanner.GetCheckpoints());
+    m_pReader = std::make_unique<CRecordReader>(m_fd, scanner.GetSize(), nRecords, scanner.GetCheckpoints());
     if (nRecords > 0)
     {
         DT_RECORD header;
@@ -249,8 +247,7 @@ int CDataTable::Save(const std::string& strPath)
     bool bOpenLine = false;
     if (nResult == BRASKO_OK)
     {
-        nResult =
-            m_bLayoutChanged ? WriteRewritten(file, bOpenLine) : WriteChangedRows(file, bOpenLine);
+        nResult = m_bLayoutChanged ? WriteRewritten(file, bOpenLine) : WriteChangedRows(file, bOpenLine);
     }
     for (size_t i = 0; nResult == BRASKO_OK && i < m_vecNewRows.size(); ++i)
         nResult = WriteRecord(file, m_vecNewRows[i], m_strLineEnding, bOpenLine);
@@ -269,8 +266,7 @@ int CDataTable::WriteChangedRows(CAtomicFile& file, bool& bOpenLine)
         if (nResult == BRASKO_OK)
             nResult = CopyRange(file, nPos, record.nStart);
         if (nResult == BRASKO_OK)
-            nResult =
-                WriteRecord(file, changed.second, CRecordReader::GetLineEnding(record), bOpenLine);
+            nResult = WriteRecord(file, changed.second, CRecordReader::GetLineEnding(record), bOpenLine);
         if (nResult != BRASKO_OK)
             return nResult;
         nPos = record.nEnd;
@@ -298,8 +294,7 @@ int CDataTable::WriteRewritten(CAtomicFile& file, bool& bOpenLine)
             return nResult;
         nPos = record.nEnd;
         int64_t nRow = nRecord - m_nFirstRecord;
-        auto it =
-            nRow >= 0 ? m_mapChangedRows.find(static_cast<int>(nRow)) : m_mapChangedRows.end();
+        auto it = nRow >= 0 ? m_mapChangedRows.find(static_cast<int>(nRow)) : m_mapChangedRows.end();
         if (nRecord == 0 && m_bUtf8Mark)
             nResult = file.Write(kUtf8Mark.data(), kUtf8Mark.size());
         if (nRecord == 0)

@@ -53,8 +53,7 @@ private:
 
     int WriteChangedRows(CAtomicFile& file, bool& bOpenLine);
     int WriteRewritten(CAtomicFile& file, bool& bOpenLine);
-    int WriteRecord(CAtomicFile& file, const FIELDS& fields, const std::string& strEnding,
-                    bool& bOpenLine) const;
+    int WriteRecord(CAtomicFile& file, const FIELDS& fields, const std::string& strEnding, bool& bOpenLine) const;
     int CopyRange(CAtomicFile& file, int64_t nFrom, int64_t nTo) const;
 
     int m_fd = -1;

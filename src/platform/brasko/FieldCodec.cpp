@@ -4,12 +4,10 @@ CFieldCodec::CFieldCodec(std::string strDelimiter) : m_strDelimiter(std::move(st
 
 bool CFieldCodec::IsValidDelimiter(std::string_view delimiter)
 {
-    return !delimiter.empty() &&
-           delimiter.find_first_of(std::string_view("\"\r\n\0", 4)) == std::string_view::npos;
+    return !delimiter.empty() && delimiter.find_first_of(std::string_view("\"\r\n\0", 4)) == std::string_view::npos;
 }
 
-bool CFieldCodec::Split(std::string_view text, std::vector<std::string>& fields,
-                        size_t& nFault) const
+bool CFieldCodec::Split(std::string_view text, std::vector<std::string>& fields, size_t& nFault) const
 {
     fields.clear();
     size_t nPos = 0;
@@ -35,8 +33,7 @@ bool CFieldCodec::Split(std::string_view text, std::vector<std::string>& fields,
             continue;
         }
         size_t nEnd = text.find(m_strDelimiter, nPos);
-        std::string_view field =
-            text.substr(nPos, nEnd == std::string_view::npos ? nEnd : nEnd - nPos);
+        std::string_view field = text.substr(nPos, nEnd == std::string_view::npos ? nEnd : nEnd - nPos);
         size_t nQuote = field.find('"');
         if (nQuote != std::string_view::npos)
         {

@@ -12,8 +12,7 @@ namespace
 constexpr int64_t kWindowSize = 256 * 1024;
 }
 
-CRecordReader::CRecordReader(int fd, int64_t nSize, int64_t nRecords,
-                             std::vector<DT_CHECKPOINT> checkpoints)
+CRecordReader::CRecordReader(int fd, int64_t nSize, int64_t nRecords, std::vector<DT_CHECKPOINT> checkpoints)
     : m_fd(fd), m_nSize(nSize), m_nRecords(nRecords), m_vecCheckpoints(std::move(checkpoints))
 {
 }
@@ -64,8 +63,7 @@ int CRecordReader::GetContent(const DT_RECORD& record, std::string_view& text)
         if (nResult != BRASKO_OK)
             return nResult;
     }
-    text = std::string_view(m_strWindow.data() + (record.nStart - m_nWindowStart),
-                            static_cast<size_t>(nLength));
+    text = std::string_view(m_strWindow.data() + (record.nStart - m_nWindowStart), static_cast<size_t>(nLength));
     return BRASKO_OK;
 }
 

@@ -43,10 +43,7 @@ private:
     int FindEnd(int64_t nStart, int64_t nLine, DT_RECORD& record);
     int LoadWindow(int64_t nOffset, int64_t nLength);
     int ExtendWindow();
-    int64_t GetWindowEnd() const
-    {
-        return m_nWindowStart + static_cast<int64_t>(m_strWindow.size());
-    }
+    int64_t GetWindowEnd() const { return m_nWindowStart + static_cast<int64_t>(m_strWindow.size()); }
 
     int m_fd;
     int64_t m_nSize;

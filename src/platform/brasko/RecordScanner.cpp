@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -88,8 +89,7 @@ void AddCheckpoints(DT_SCAN_STATE& state, uint64_t nEnds, uint64_t nFeeds, int64
 
 // Line ends that close an empty line: LF right after a line end, or CR LF.
 // The names line is never empty in this sense, as nothing ends before it.
-__attribute__((always_inline)) inline uint64_t EmptyLineEnds(DT_SCAN_STATE& state, uint64_t nEnds,
-                                                             uint64_t nCrs)
+__attribute__((always_inline)) inline uint64_t EmptyLineEnds(DT_SCAN_STATE& state, uint64_t nEnds, uint64_t nCrs)
 {
     uint64_t nStartsHere = (nEnds << 1) | (state.nPrevEnds >> 63);
     uint64_t nStartsBefore = (nEnds << 2) | (state.nPrevEnds >> 62);
@@ -100,8 +100,7 @@ __attribute__((always_inline)) inline uint64_t EmptyLineEnds(DT_SCAN_STATE& stat
 }
 
 // Inlined into each block loop so that it is compiled for that loop's CPU.
-__attribute__((always_inline)) inline void ScanBlock(DT_SCAN_STATE& state, const DT_MASKS& masks,
-                                                     int64_t nBase)
+__attribute__((always_inline)) inline void ScanBlock(DT_SCAN_STATE& state, const DT_MASKS& masks, int64_t nBase)
 {
     uint64_t nEnds = masks.nFeeds & ~state.nInQuote;
     if (masks.nQuotes)
@@ -127,8 +126,7 @@ __attribute__((always_inline)) inline void ScanBlock(DT_SCAN_STATE& state, const
 }
 
 // Scans whole blocks up to the first one holding a NUL; returns the bytes done.
-int64_t ScanBlocksPortable(DT_SCAN_STATE& state, const unsigned char* p, int64_t nLength,
-                           int64_t nBase)
+int64_t ScanBlocksPortable(DT_SCAN_STATE& state, const unsigned char* p, int64_t nLength, int64_t nBase)
 {
     int64_t i = 0;
     for (; i + kBlock <= nLength; i += kBlock)
@@ -150,8 +148,8 @@ __attribute__((target("avx2"))) inline uint64_t MaskAvx2(__m256i lo, __m256i hi,
     return nLo | (nHi << 32);
 }
 
-__attribute__((target("avx2,popcnt,lzcnt,bmi"))) int64_t
-ScanBlocksAvx2(DT_SCAN_STATE& state, const unsigned char* p, int64_t nLength, int64_t nBase)
+__attribute__((target("avx2,popcnt,lzcnt,bmi"))) int64_t ScanBlocksAvx2(DT_SCAN_STATE& state, const unsigned char* p,
+                                                                        int64_t nLength, int64_t nBase)
 {
     int64_t i = 0;
     for (; i + kBlock <= nLength; i += kBlock)
@@ -229,18 +227,17 @@ int64_t CRecordScanner::GetLineCount() const
 
 int CRecordScanner::Scan(int fd)
 {
-    // 64-byte aligned so that every block load stays inside one cache line pair.
-    alignas(64) static thread_local char s_buffer[kBufferSize];
+    std::unique_ptr<char[]> pBuffer(new char[kBufferSize]);
     for (;;)
     {
-        int64_t nRead = ReadFull(fd, s_buffer, kBufferSize);
+        int64_t nRead = ReadFull(fd, pBuffer.get(), kBufferSize);
         if (nRead < 0)
             return BRASKO_E_IO;
         if (nRead == 0)
             break;
-        if (!ScanBuffer(s_buffer, nRead, m_nSize))
+        if (!ScanBuffer(pBuffer.get(), nRead, m_nSize))
             return BRASKO_E_FORMAT;
-        m_bEndsWithFeed = s_buffer[nRead - 1] == '\n';
+        m_bEndsWithFeed = pBuffer[nRead - 1] == '\n';
         m_nSize += nRead;
         if (nRead < kBufferSize)
             break;
@@ -258,8 +255,7 @@ bool CRecordScanner::ScanBuffer(const char* pData, int64_t nLength, int64_t nBas
 {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(pData);
 #if defined(__x86_64__)
-    int64_t i = HasAvx2() ? ScanBlocksAvx2(m_state, p, nLength, nBase)
-                          : ScanBlocksPortable(m_state, p, nLength, nBase);
+    int64_t i = HasAvx2() ? ScanBlocksAvx2(m_state, p, nLength, nBase) : ScanBlocksPortable(m_state, p, nLength, nBase);
 #else
     int64_t i = ScanBlocksPortable(m_state, p, nLength, nBase);
 #endif

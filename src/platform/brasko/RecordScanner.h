@@ -15,9 +15,8 @@ struct DT_CHECKPOINT
 // Running state of a scan, kept between 64-byte blocks.
 struct DT_SCAN_STATE
 {
-    int64_t nUntilCheckpoint =
-        std::numeric_limits<int64_t>::max(); // record ends until the next checkpoint
-    uint64_t nInQuote = 0;                   // all ones while inside a quoted value
+    int64_t nUntilCheckpoint = std::numeric_limits<int64_t>::max(); // record ends until the next checkpoint
+    uint64_t nInQuote = 0;                                          // all ones while inside a quoted value
     uint64_t nPrevEnds = 0; // line ends and carriage returns of the previous block,
     uint64_t nPrevCrs = 0;  // to tell empty lines across the block edge
     int64_t nRecordEnds = 0;

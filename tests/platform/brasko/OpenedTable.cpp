@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-COpenedTable::COpenedTable(const std::string& strPath, const std::string& strDelimiter,
-                           int nFirstLine, int nMode)
+COpenedTable::COpenedTable(const std::string& strPath, const std::string& strDelimiter, int nFirstLine, int nMode)
 {
     m_nResult = OpenTable(strPath.c_str(), &m_table, nMode, strDelimiter.c_str(), &nFirstLine, "");
 }
@@ -69,8 +68,8 @@ ROWS COpenedTable::All()
     return rows;
 }
 
-int WriteTable(const std::string& strPath, const std::string& strDelimiter,
-               const std::vector<std::string>& names, const ROWS& rows)
+int WriteTable(const std::string& strPath, const std::string& strDelimiter, const std::vector<std::string>& names,
+               const ROWS& rows)
 {
     int nResult = CreateTable(strPath.c_str(), ',');
     if (nResult != 0)
@@ -88,8 +87,8 @@ int WriteTable(const std::string& strPath, const std::string& strDelimiter,
         for (size_t c = 0; c < rows[r].size(); ++c)
         {
             const std::string& strValue = rows[r][c];
-            nResult = SetCellValByIndex(table.Get(), static_cast<int>(c), static_cast<int>(r),
-                                        strValue.data(), static_cast<int>(strValue.size()));
+            nResult = SetCellValByIndex(table.Get(), static_cast<int>(c), static_cast<int>(r), strValue.data(),
+                                        static_cast<int>(strValue.size()));
             if (nResult != 0)
                 return nResult;
         }

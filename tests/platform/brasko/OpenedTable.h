@@ -11,8 +11,8 @@ typedef std::vector<std::vector<std::string>> ROWS;
 class COpenedTable
 {
 public:
-    COpenedTable(const std::string& strPath, const std::string& strDelimiter = ",",
-                 int nFirstLine = 1, int nMode = BRASKO_MODE_READ_WRITE);
+    COpenedTable(const std::string& strPath, const std::string& strDelimiter = ",", int nFirstLine = 1,
+                 int nMode = BRASKO_MODE_READ_WRITE);
     ~COpenedTable();
     COpenedTable(const COpenedTable&) = delete;
     COpenedTable& operator=(const COpenedTable&) = delete;
@@ -33,7 +33,7 @@ private:
 };
 
 // Writes a new table through the library, as the editor creates a file.
-int WriteTable(const std::string& strPath, const std::string& strDelimiter,
-               const std::vector<std::string>& names, const ROWS& rows);
+int WriteTable(const std::string& strPath, const std::string& strDelimiter, const std::vector<std::string>& names,
+               const ROWS& rows);
 // The line number in a failure's last error, -1 when the flag is missing.
 long ErrorLine();

@@ -40,8 +40,7 @@ TEST(BraskoRead, QuotedValuesKeepDelimitersQuotesAndLineBreaks)
                                              "\"\",plain\n");
     COpenedTable table(strPath);
     ASSERT_EQ(0, table.GetResult());
-    EXPECT_EQ((ROWS{{"x,y", "say \"hi\""}, {"two\nlines", "cr\rlf\r\n"}, {"", "plain"}}),
-              table.All());
+    EXPECT_EQ((ROWS{{"x,y", "say \"hi\""}, {"two\nlines", "cr\rlf\r\n"}, {"", "plain"}}), table.All());
     // Records are counted, not physical lines.
     EXPECT_EQ(3, CountLines(strPath));
 }
@@ -207,8 +206,7 @@ TEST(BraskoRead, BinaryFilesFailWithALineAndNeverCrash)
         std::string strPath = dir.Write("bin.dat", strBytes);
         COpenedTable table(strPath);
         EXPECT_EQ(BRASKO_E_FORMAT, table.GetResult()) << nSize;
-        long nExpected =
-            1 + std::count(strBytes.begin(), strBytes.begin() + strBytes.find('\0'), '\n');
+        long nExpected = 1 + std::count(strBytes.begin(), strBytes.begin() + strBytes.find('\0'), '\n');
         EXPECT_EQ(nExpected, ErrorLine()) << nSize;
     }
 }

@@ -36,8 +36,7 @@ std::vector<std::string> Listing(const std::string& strDirectory)
 
 int SetCell(COpenedTable& table, int nColumn, int nRow, const std::string& strValue)
 {
-    return SetCellValByIndex(table.Get(), nColumn, nRow, strValue.data(),
-                             static_cast<int>(strValue.size()));
+    return SetCellValByIndex(table.Get(), nColumn, nRow, strValue.data(), static_cast<int>(strValue.size()));
 }
 } // namespace
 
@@ -68,10 +67,9 @@ TEST(BraskoWrite, QuotesExactlyTheFieldsThatNeedThem)
 {
     CTempDir dir;
     std::string strPath = dir.File("q.dat");
-    ASSERT_EQ(0, WriteTable(strPath, ",", {"a", "b c"},
-                            {{"x,y", "say \"hi\""}, {"", "plain"}, {"two\nlines", "cr\r"}}));
-    EXPECT_EQ("a,b c\n\"x,y\",\"say \"\"hi\"\"\"\n,plain\n\"two\nlines\",\"cr\r\"\n",
-              ReadFileBytes(strPath));
+    ASSERT_EQ(0,
+              WriteTable(strPath, ",", {"a", "b c"}, {{"x,y", "say \"hi\""}, {"", "plain"}, {"two\nlines", "cr\r"}}));
+    EXPECT_EQ("a,b c\n\"x,y\",\"say \"\"hi\"\"\"\n,plain\n\"two\nlines\",\"cr\r\"\n", ReadFileBytes(strPath));
     // A lone empty value would read as an empty line, which is no row.
     ASSERT_EQ(0, WriteTable(strPath, ",", {"only"}, {{""}, {"x"}}));
     EXPECT_EQ("only\n\"\"\nx\n", ReadFileBytes(strPath));
@@ -83,8 +81,7 @@ TEST(BraskoWrite, QuotesExactlyTheFieldsThatNeedThem)
 TEST(BraskoWrite, UnchangedTableIsWrittenBackByteForByte)
 {
     CTempDir dir;
-    const std::string strBytes =
-        "a,b\r\n\"quoted\",\"\"\r\n1,2,extra\n\n\"multi\r\nline\",x\r\nshort\r\nlast,no end";
+    const std::string strBytes = "a,b\r\n\"quoted\",\"\"\r\n1,2,extra\n\n\"multi\r\nline\",x\r\nshort\r\nlast,no end";
     std::string strPath = dir.Write("same.dat", strBytes);
     COpenedTable table(strPath);
     ASSERT_EQ(0, table.GetResult());
@@ -102,8 +99,7 @@ TEST(BraskoWrite, NewRowsAndColumnsKeepEveryOtherValue)
     CTempDir dir;
     // Two lines before the first data line, a ragged row, extra fields and
     // no final line ending.
-    std::string strPath =
-        dir.Write("grow.dat", "a,b\r\nnote1\r\n\r\nnote2,x\r\n1,2\r\n\n3\r\n4,5,six");
+    std::string strPath = dir.Write("grow.dat", "a,b\r\nnote1\r\n\r\nnote2,x\r\n1,2\r\n\n3\r\n4,5,six");
     {
         COpenedTable table(strPath, ",", 3);
         ASSERT_EQ(0, table.GetResult());
@@ -115,13 +111,10 @@ TEST(BraskoWrite, NewRowsAndColumnsKeepEveryOtherValue)
         ASSERT_EQ(BRASKO_E_RANGE, CreateColumn(table.Get(), 5, "far", 0));
         ASSERT_EQ(0, SaveTable(table.Get(), strPath.c_str()));
     }
-    EXPECT_EQ(
-        "a,mid,b,end\r\nnote1,,,\r\n\r\nnote2,,x,\r\n1,m0,2,\r\n\n3,,,\r\n4,,5,,six\r\n,,,new\r\n",
-        ReadFileBytes(strPath));
+    EXPECT_EQ("a,mid,b,end\r\nnote1,,,\r\n\r\nnote2,,x,\r\n1,m0,2,\r\n\n3,,,\r\n4,,5,,six\r\n,,,new\r\n",
+              ReadFileBytes(strPath));
     COpenedTable table(strPath, ",", 3);
-    EXPECT_EQ(
-        (ROWS{{"1", "m0", "2", ""}, {"3", "", "", ""}, {"4", "", "5", ""}, {"", "", "", "new"}}),
-        table.All());
+    EXPECT_EQ((ROWS{{"1", "m0", "2", ""}, {"3", "", "", ""}, {"4", "", "5", ""}, {"", "", "", "new"}}), table.All());
 }
 
 TEST(BraskoWrite, Utf8MarkIsNoPartOfTheFirstName)
@@ -166,8 +159,7 @@ TEST(BraskoWrite, LargeFieldsRoundTrip)
     for (size_t i = 0; i < strBig.size(); i += 4099)
         strBig[i] = "\"\n,\r"[i % 4];
     std::string strPath = dir.File("big.dat");
-    ASSERT_EQ(0,
-              WriteTable(strPath, ",", {"k", "v"}, {{"1", strBig}, {"2", "small"}, {strBig, ""}}));
+    ASSERT_EQ(0, WriteTable(strPath, ",", {"k", "v"}, {{"1", strBig}, {"2", "small"}, {strBig, ""}}));
     COpenedTable table(strPath);
     ASSERT_EQ(0, table.GetResult());
     EXPECT_EQ(3, table.Rows());
