@@ -21,6 +21,17 @@ QWidget* FocusTarget(CWnd& wnd)
     QWidget* widget = wnd.GetWidget();
     return widget && widget->focusProxy() ? widget->focusProxy() : widget;
 }
+
+// The innermost widget at a point of the control, the point moved into it.
+QWidget* WidgetAt(CWnd& control, QPoint& pt)
+{
+    QWidget* widget = control.GetWidget();
+    QWidget* child = widget->childAt(pt);
+    if (!child)
+        return widget;
+    pt = child->mapFrom(widget, pt);
+    return child;
+}
 } // namespace
 
 void ShowAndActivate(CWnd& wnd)
@@ -61,10 +72,24 @@ void Click(CWnd& control)
         QTest::mouseClick(widget, Qt::LeftButton);
 }
 
+void ClickAt(CWnd& control, int x, int y, Qt::MouseButton button)
+{
+    QPoint pos(x, y);
+    QWidget* widget = WidgetAt(control, pos);
+    QTest::mouseClick(widget, button, Qt::NoModifier, pos);
+}
+
+void DoubleClickAt(CWnd& control, int x, int y)
+{
+    QPoint pos(x, y);
+    QWidget* widget = WidgetAt(control, pos);
+    QTest::mouseDClick(widget, Qt::LeftButton, Qt::NoModifier, pos);
+}
+
 void RightClick(CWnd& control, int x, int y)
 {
-    QWidget* widget = control.GetWidget();
     QPoint pos(x, y);
+    QWidget* widget = WidgetAt(control, pos);
     QTest::mousePress(widget, Qt::RightButton, Qt::NoModifier, pos);
     QTest::mouseRelease(widget, Qt::RightButton, Qt::NoModifier, pos);
     QContextMenuEvent event(QContextMenuEvent::Mouse, pos, widget->mapToGlobal(pos));

@@ -19,6 +19,11 @@ void Type(CWnd& control, const std::string& text);
 // Replaces the whole text of an edit as a user would (select all, type).
 void ReplaceText(CWnd& edit, const std::string& text);
 void Click(CWnd& control);
+// Clicks at a point of the control's client area, on whatever part of it lies
+// there (a tree's items, a label editor, an up-down's arrows).
+void ClickAt(CWnd& control, int x, int y, Qt::MouseButton button = Qt::LeftButton);
+void DoubleClickAt(CWnd& control, int x, int y);
+// Right button down and up at the point, then the context-menu request.
 void RightClick(CWnd& control, int x, int y);
 void PressKey(CWnd& target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Presses the key on whatever has the focus.

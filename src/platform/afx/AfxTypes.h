@@ -421,3 +421,154 @@ struct TCITEM
 #define DS_CONTEXTHELP 0x2000L
 #define WS_EX_DLGMODALFRAME 0x00000001L
 #define WS_EX_TRANSPARENT 0x00000020L
+
+// Tree view items and notifications
+struct _TREEITEM;
+typedef _TREEITEM* HTREEITEM;
+#define TVI_ROOT ((HTREEITEM)(intptr_t)-0x10000)
+#define TVI_FIRST ((HTREEITEM)(intptr_t)-0x0FFFF)
+#define TVI_LAST ((HTREEITEM)(intptr_t)-0x0FFFE)
+#define TVI_SORT ((HTREEITEM)(intptr_t)-0x0FFFD)
+#define TVIF_TEXT 0x0001
+#define TVIF_IMAGE 0x0002
+#define TVIF_PARAM 0x0004
+#define TVIF_STATE 0x0008
+#define TVIF_HANDLE 0x0010
+#define TVIF_SELECTEDIMAGE 0x0020
+#define TVIS_SELECTED 0x0002
+#define TVIS_EXPANDED 0x0020
+#define TVGN_ROOT 0x0000
+#define TVGN_NEXT 0x0001
+#define TVGN_PREVIOUS 0x0002
+#define TVGN_PARENT 0x0003
+#define TVGN_CHILD 0x0004
+#define TVGN_FIRSTVISIBLE 0x0005
+#define TVGN_NEXTVISIBLE 0x0006
+#define TVGN_PREVIOUSVISIBLE 0x0007
+#define TVGN_DROPHILITE 0x0008
+#define TVGN_CARET 0x0009
+#define TVGN_LASTVISIBLE 0x000A
+#define TVE_COLLAPSE 0x0001
+#define TVE_EXPAND 0x0002
+#define TVE_TOGGLE 0x0003
+#define TVSIL_NORMAL 0
+#define TVSIL_STATE 2
+#define TVC_UNKNOWN 0x0000
+#define TVC_BYMOUSE 0x0001
+#define TVC_BYKEYBOARD 0x0002
+#define TVHT_NOWHERE 0x0001
+#define TVHT_ONITEMICON 0x0002
+#define TVHT_ONITEMLABEL 0x0004
+#define TVHT_ONITEMINDENT 0x0008
+#define TVHT_ONITEMBUTTON 0x0010
+#define TVHT_ONITEMRIGHT 0x0020
+#define TVHT_ONITEMSTATEICON 0x0040
+#define TVHT_ONITEM (TVHT_ONITEMICON | TVHT_ONITEMLABEL | TVHT_ONITEMSTATEICON)
+#define TVHT_ABOVE 0x0100
+#define TVHT_BELOW 0x0200
+#define TVHT_TORIGHT 0x0400
+#define TVHT_TOLEFT 0x0800
+
+struct TVITEM
+{
+    UINT mask = 0;
+    HTREEITEM hItem = nullptr;
+    UINT state = 0;
+    UINT stateMask = 0;
+    LPSTR pszText = nullptr;
+    int cchTextMax = 0;
+    int iImage = 0;
+    int iSelectedImage = 0;
+    int cChildren = 0;
+    LPARAM lParam = 0;
+};
+
+struct NMTREEVIEW
+{
+    NMHDR hdr;
+    UINT action = 0;
+    TVITEM itemOld;
+    TVITEM itemNew;
+    POINT ptDrag;
+};
+typedef NMTREEVIEW* LPNMTREEVIEW;
+
+struct NMTVDISPINFO
+{
+    NMHDR hdr;
+    TVITEM item;
+};
+typedef NMTVDISPINFO* LPNMTVDISPINFO;
+
+struct NMTVKEYDOWN
+{
+    NMHDR hdr;
+    WORD wVKey = 0;
+    UINT flags = 0;
+};
+typedef NMTVKEYDOWN* LPNMTVKEYDOWN;
+
+struct TVHITTESTINFO
+{
+    POINT pt;
+    UINT flags = 0;
+    HTREEITEM hItem = nullptr;
+};
+typedef TVHITTESTINFO* LPTVHITTESTINFO;
+
+// Colours and image lists
+typedef DWORD COLORREF;
+#define RGB(r, g, b) ((COLORREF)(((BYTE)(r)) | ((WORD)((BYTE)(g)) << 8) | (((DWORD)(BYTE)(b)) << 16)))
+#define GetRValue(c) ((BYTE)((c)&0xFF))
+#define GetGValue(c) ((BYTE)(((c) >> 8) & 0xFF))
+#define GetBValue(c) ((BYTE)(((c) >> 16) & 0xFF))
+#define CLR_NONE 0xFFFFFFFFL
+#define CLR_DEFAULT 0xFF000000L
+#define ILC_MASK 0x0001
+#define ILC_COLOR 0x0000
+#define ILC_COLOR4 0x0004
+#define ILC_COLOR8 0x0008
+#define ILC_COLOR16 0x0010
+#define ILC_COLOR24 0x0018
+#define ILC_COLOR32 0x0020
+
+// Up-down controls and scroll codes
+#define UD_MAXVAL 0x7fff
+#define UD_MINVAL (-UD_MAXVAL)
+#define SB_LINEUP 0
+#define SB_LINEDOWN 1
+#define SB_THUMBPOSITION 4
+#define SB_ENDSCROLL 8
+struct NMUPDOWN
+{
+    NMHDR hdr;
+    int iPos = 0;
+    int iDelta = 0;
+};
+typedef NMUPDOWN* LPNMUPDOWN;
+
+// Menus
+struct HMENU__;
+typedef HMENU__* HMENU;
+#define MF_UNCHECKED 0x0000
+#define TPM_CENTERALIGN 0x0004
+#define TPM_RIGHTALIGN 0x0008
+#define TPM_NONOTIFY 0x0080
+
+// Common file dialogs
+#define OFN_READONLY 0x00000001
+#define OFN_OVERWRITEPROMPT 0x00000002
+#define OFN_HIDEREADONLY 0x00000004
+#define OFN_NOCHANGEDIR 0x00000008
+#define OFN_PATHMUSTEXIST 0x00000800
+#define OFN_FILEMUSTEXIST 0x00001000
+#define OFN_CREATEPROMPT 0x00002000
+#define OFN_EXPLORER 0x00080000
+struct OPENFILENAME
+{
+    HWND hwndOwner = nullptr;
+    DWORD nFilterIndex = 1; // 1-based index of the filter chosen
+    LPCSTR lpstrInitialDir = nullptr;
+    LPCSTR lpstrTitle = nullptr;
+    DWORD Flags = 0;
+};

@@ -10,6 +10,8 @@
 #include "Static.h"
 #include "TabCtrl.h"
 #include "TabControlWidget.h"
+#include "TreeCtrl.h"
+#include "TreeWidget.h"
 #include "WidgetText.h"
 #include "WndRegistry.h"
 
@@ -245,6 +247,8 @@ QWidget* CreateWidget(const std::string& cls, QWidget* parent, DWORD style, cons
         return CreateCombo(parent, style);
     if (cls == AFX_WC_TABCONTROL)
         return new CTabControlWidget(parent);
+    if (cls == AFX_WC_TREEVIEW)
+        return new CTreeWidget(parent, style);
     return new QWidget(parent);
 }
 
@@ -260,6 +264,8 @@ CWnd* NewWrapper(const std::string& cls)
         return new CComboBox;
     if (cls == AFX_WC_TABCONTROL)
         return new CTabCtrl;
+    if (cls == AFX_WC_TREEVIEW)
+        return new CTreeCtrl;
     return new CWnd;
 }
 
