@@ -7,6 +7,7 @@
 #include <cstring>
 
 typedef int BOOL;
+typedef BOOL* LPBOOL;
 typedef unsigned char BYTE;
 typedef unsigned short WORD;
 typedef unsigned int UINT;

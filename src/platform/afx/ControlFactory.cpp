@@ -10,8 +10,10 @@
 #include "Static.h"
 #include "TabCtrl.h"
 #include "TabControlWidget.h"
+#include "SpinButtonCtrl.h"
 #include "TreeCtrl.h"
 #include "TreeWidget.h"
+#include "UpDownWidget.h"
 #include "WidgetText.h"
 #include "WndRegistry.h"
 
@@ -249,6 +251,8 @@ QWidget* CreateWidget(const std::string& cls, QWidget* parent, DWORD style, cons
         return new CTabControlWidget(parent);
     if (cls == AFX_WC_TREEVIEW)
         return new CTreeWidget(parent, style);
+    if (cls == AFX_WC_UPDOWN)
+        return new CUpDownWidget(parent);
     return new QWidget(parent);
 }
 
@@ -266,12 +270,17 @@ CWnd* NewWrapper(const std::string& cls)
         return new CTabCtrl;
     if (cls == AFX_WC_TREEVIEW)
         return new CTreeCtrl;
+    if (cls == AFX_WC_UPDOWN)
+        return new CSpinButtonCtrl;
     return new CWnd;
 }
 
 Qt::FocusPolicy FocusPolicyOf(const std::string& cls, DWORD style)
 {
     if (cls == AFX_WC_STATIC || (cls == AFX_WC_BUTTON && (style & BS_TYPEMASK) == BS_GROUPBOX))
+        return Qt::NoFocus;
+    // A click on up-down arrows leaves the focus to the buddy.
+    if (cls == AFX_WC_UPDOWN && !(style & WS_TABSTOP))
         return Qt::NoFocus;
     return (style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus;
 }
@@ -317,6 +326,8 @@ BOOL AfxCreateControlWindow(CWnd& wnd, const char* lpszClass, LPCSTR lpszText, D
         return FALSE;
     }
     AttachComboEdit(widget);
+    if (auto* updown = qobject_cast<CUpDownWidget*>(widget))
+        updown->AttachAutoBuddy();
     widget->setVisible(dwStyle & WS_VISIBLE);
     return TRUE;
 }
