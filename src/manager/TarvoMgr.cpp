@@ -1,0 +1,432 @@
+#include "manager/TarvoMgr.h"
+
+#include "afx/DebugOutput.h"
+#include "afx/Module.h"
+#include "afx/PrivateProfile.h"
+#include "afx/Resource.h"
+#include "controls/StringParam.h"
+#include "ketrin/Ketrin.h"
+#include "manager/TarvoMgrWndMsgExt.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <strings.h>
+
+namespace
+{
+const UINT IDD_TARVO_MANAGER = 10253;
+const UINT IDS_DISPLAY_NAME_KEY = 10229;
+const UINT IDS_FILE_TYPE = 10245;
+
+const DWORD PROFILE_VALUE_SIZE = 256;
+const size_t DATASET_DISPLAY_NAME_LENGTH = 46;
+
+// Any function of the library tells where the library's file is.
+void LibraryAnchor() {}
+
+std::string ProfileString(const char* pszSection, const char* pszKey, const std::string& strFile)
+{
+    char buffer[PROFILE_VALUE_SIZE];
+    GetPrivateProfileStringA(pszSection, pszKey, "", buffer, PROFILE_VALUE_SIZE, strFile.c_str());
+    return buffer;
+}
+
+// The engine may throw while closing an instance; closing goes on regardless.
+void CloseEngine(void* hInstance)
+{
+    try
+    {
+        delete_turbine_handle(hInstance);
+    }
+    catch (...)
+    {
+        OutputDebugStringA("CTarvoMgr DTOR: exception when releasing parameter engine.\n");
+    }
+}
+
+// Paths recorded by Windows hosts may use either separator.
+size_t LastSeparator(const std::string& strPath)
+{
+    return strPath.find_last_of("/\\");
+}
+
+// The text between the path's last separator and its last dot.
+std::string DatasetNameOf(const std::string& strPath)
+{
+    size_t nSep = LastSeparator(strPath);
+    size_t nStart = nSep == std::string::npos ? 0 : nSep + 1;
+    size_t nDot = strPath.rfind('.');
+    if (nDot == std::string::npos || nDot < nStart)
+        return std::string();
+    return strPath.substr(nStart, nDot - nStart);
+}
+
+// The ".prm" files of a directory, by name.
+std::vector<std::string> PrmFilesIn(const std::string& strDir)
+{
+    namespace fs = std::filesystem;
+    std::vector<std::string> arrNames;
+    std::error_code ec;
+    for (fs::directory_iterator it(strDir.empty() ? "." : strDir, ec), end; !ec && it != end; it.increment(ec))
+    {
+        std::string strName = it->path().filename().string();
+        if (strName.size() >= 4 && strName.compare(strName.size() - 4, 4, ".prm") == 0 && it->is_regular_file(ec))
+            arrNames.push_back(strName);
+    }
+    std::sort(arrNames.begin(), arrNames.end());
+    return arrNames;
+}
+} // namespace
+
+BEGIN_MESSAGE_MAP(CTarvoMgr, CDialog)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+CTarvoMgr::CTarvoMgr(const char* pszDatFile) : m_strDatFile(pszDatFile ? pszDatFile : "")
+{
+    m_strDefaultParamType = AfxLoadString(IDS_FILE_TYPE);
+    m_hTurbine = new_turbine_handle(m_strDatFile.c_str(), 1);
+    if (!m_hTurbine)
+    {
+        OutputDebugStringA("CTarvoMgr CTOR: failed to create parameter engine\n");
+        return;
+    }
+    ReadTypeMaps();
+}
+
+CTarvoMgr::~CTarvoMgr()
+{
+    DetachExts();
+    if (m_pNotifyExt)
+        UnRegisterNotifyWindow(m_pNotifyExt->m_hNotifyWnd);
+    CloseEngines();
+    if (m_spAddInfo)
+        m_spAddInfo->Release();
+}
+
+void CTarvoMgr::ReadTypeMaps()
+{
+    std::string strNameKey;
+    FormatResourceString(strNameKey, IDS_DISPLAY_NAME_KEY, "TypeName");
+    void* pPos = Param_GetHeadTypesPos(m_hTurbine);
+    while (const char* pszType = Param_GetNextType(m_hTurbine, pPos))
+    {
+        std::string strSection = ProfileString("ParameterTypes", pszType, m_strDatFile);
+        if (strSection.empty())
+            continue;
+        std::string strDisplayUI = ProfileString(strSection.c_str(), "DisplayUI", m_strDatFile);
+        if (!strDisplayUI.empty())
+            m_mapTypeDisplayUI[pszType] = strDisplayUI;
+        std::string strTypeName = ProfileString(strSection.c_str(), strNameKey.c_str(), m_strDatFile);
+        if (!strTypeName.empty())
+        {
+            m_mapTypeToTypeName[pszType] = strTypeName;
+            m_mapTypeNameToType[strTypeName] = pszType;
+        }
+    }
+    Param_GetHeadPosFree(m_hTurbine, pPos);
+}
+
+// Extensions that outlive the manager must not reach back into it.
+void CTarvoMgr::DetachExts()
+{
+    for (CTarvoMgrExt* pExt : m_arrExts)
+        if (pExt)
+            pExt->m_pMgr = nullptr;
+}
+
+void CTarvoMgr::CloseEngines()
+{
+    if (!m_hTurbine)
+        return;
+    std::vector<void*> arrEngines = GetOtherDatasetEngines();
+    m_mapDatasets.clear();
+    arrEngines.push_back(m_hTurbine);
+    m_hTurbine = nullptr;
+    for (void* hInstance : arrEngines)
+        CloseEngine(hInstance);
+}
+
+BOOL CTarvoMgr::Create(CWnd* pParentWnd)
+{
+    return CDialog::Create(IDD_TARVO_MANAGER, pParentWnd);
+}
+
+int CTarvoMgr::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    return CDialog::OnCreate(lpCreateStruct);
+}
+
+void CTarvoMgr::OnDestroy() {}
+
+void CTarvoMgr::GetInstallationDir()
+{
+    std::string strModule = AfxGetModuleFileNameOfAddress(reinterpret_cast<const void*>(&LibraryAnchor));
+    if (!strModule.empty())
+        m_strInstallDir = ketrin::PathDir(ketrin::PathDir(strModule));
+}
+
+// Parameter files
+
+void CTarvoMgr::AddParamFile(const char* pszPath, const char* pszName)
+{
+    if (!pszPath || !pszName)
+        return;
+    if (!m_strActiveParamFilePath.empty())
+        ClearParamList();
+    m_arrParamFileNames.push_back(pszName);
+    m_arrParamFilePaths.push_back(pszPath);
+    Param_AddParamFile(m_hTurbine, pszPath, 1);
+    m_strActiveParamFilePath = pszPath;
+    m_strActiveParamName = FirstVisibleParam();
+    UpdateAllUIExt(nullptr, UPD_RELOAD, nullptr);
+    if (m_lOptions & OPT_DATASETS)
+    {
+        size_t nSep = LastSeparator(m_strActiveParamFilePath);
+        m_strScriptDir = nSep == std::string::npos ? std::string() : m_strActiveParamFilePath.substr(0, nSep + 1);
+        FillDatasetsMap();
+        UpdateAllUIExt(nullptr, UPD_DATASET_CHANGED, DatasetNameOf(m_strActiveParamFilePath).c_str());
+    }
+}
+
+std::string CTarvoMgr::FirstVisibleParam()
+{
+    for (TURB_PARAM_ID id : GetParamIds(m_hTurbine))
+    {
+        std::string strName, strType;
+        if (ReadAttrib(m_hTurbine, id, "ParamName", strName) && ReadAttrib(m_hTurbine, id, "Type", strType) &&
+            !IsParameterTypeHidden(strType))
+            return strName;
+    }
+    return std::string();
+}
+
+void CTarvoMgr::ClearParamList()
+{
+    m_arrParamFileNames.clear();
+    m_arrParamFilePaths.clear();
+    Param_ClearParamList(m_hTurbine);
+    UpdateAllUIExt(nullptr, UPD_RELOAD, nullptr);
+}
+
+int CTarvoMgr::GetParamFilesCount() const
+{
+    return static_cast<int>(m_arrParamFilePaths.size());
+}
+
+// An index out of range gives an empty text.
+std::string CTarvoMgr::GetParamFileName(int nIndex) const
+{
+    return nIndex >= 0 && nIndex < GetParamFilesCount() ? m_arrParamFileNames[static_cast<size_t>(nIndex)] : "";
+}
+
+std::string CTarvoMgr::GetParamFilePath(int nIndex) const
+{
+    return nIndex >= 0 && nIndex < GetParamFilesCount() ? m_arrParamFilePaths[static_cast<size_t>(nIndex)] : "";
+}
+
+const char* CTarvoMgr::GetActiveParamFilePath() const
+{
+    return m_strActiveParamFilePath.c_str();
+}
+
+BOOL CTarvoMgr::SetActiveParamFilePath(const char* pszPath)
+{
+    if (!pszPath)
+        return FALSE;
+    for (const std::string& strPath : m_arrParamFilePaths)
+    {
+        if (strcasecmp(strPath.c_str(), pszPath) == 0)
+        {
+            m_strActiveParamFilePath = pszPath;
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+std::string CTarvoMgr::GetActiveParamFileName() const
+{
+    std::string strName;
+    for (size_t i = 0; i < m_arrParamFilePaths.size(); ++i)
+        if (strcasecmp(m_arrParamFilePaths[i].c_str(), m_strActiveParamFilePath.c_str()) == 0)
+            strName = m_arrParamFileNames[i];
+    return strName;
+}
+
+BOOL CTarvoMgr::SaveChanges()
+{
+    return Param_Save(m_hTurbine, nullptr) == TURB_OK;
+}
+
+// Active parameter, default type, options
+
+const char* CTarvoMgr::GetActiveParamName() const
+{
+    return m_strActiveParamName.c_str();
+}
+
+BOOL CTarvoMgr::SetActiveParamName(const char* pszName)
+{
+    if (!IsExistingParamName(pszName))
+        return FALSE;
+    m_strActiveParamName = pszName;
+    return TRUE;
+}
+
+std::string CTarvoMgr::GetActiveParamType()
+{
+    return GetActiveParamAttrib("Type");
+}
+
+std::string CTarvoMgr::GetActiveParamAttrib(const char* pszAttrib)
+{
+    return GetParamAttrib(m_strActiveParamName.c_str(), pszAttrib);
+}
+
+std::string CTarvoMgr::GetDefaultParameterType() const
+{
+    return m_strDefaultParamType;
+}
+
+BOOL CTarvoMgr::SetDefaultParameterType(const char* pszTypeName)
+{
+    m_strDefaultParamType = pszTypeName && *pszTypeName ? pszTypeName : AfxLoadString(IDS_FILE_TYPE);
+    return TRUE;
+}
+
+BOOL CTarvoMgr::Custom_AddOptions(long lOptions)
+{
+    m_lOptions |= lOptions;
+    return TRUE;
+}
+
+BOOL CTarvoMgr::Custom_RemoveOptions(long lOptions)
+{
+    m_lOptions &= ~lOptions;
+    return TRUE;
+}
+
+unsigned long CTarvoMgr::Custom_GetOptions() const
+{
+    return static_cast<unsigned long>(m_lOptions);
+}
+
+// Extensions and the notify window
+
+BOOL CTarvoMgr::AddExt(CTarvoMgrExt* pExt)
+{
+    if (!pExt)
+        return FALSE;
+    m_arrExts.push_back(pExt);
+    return TRUE;
+}
+
+BOOL CTarvoMgr::RemoveExt(CTarvoMgrExt* pExt)
+{
+    auto it = std::find(m_arrExts.begin(), m_arrExts.end(), pExt);
+    if (!pExt || it == m_arrExts.end())
+        return FALSE;
+    if (m_nBroadcastDepth > 0)
+        *it = nullptr;
+    else
+        m_arrExts.erase(it);
+    return TRUE;
+}
+
+int CTarvoMgr::UpdateAllUIExt(CTarvoMgrExt* pSender, unsigned nCode, const char* pszData)
+{
+    // By index over the live list: receivers may register and unregister
+    // extensions, and broadcast again, while the walk goes on.
+    ++m_nBroadcastDepth;
+    int nResult = 1;
+    for (size_t i = 0; nResult && i < m_arrExts.size(); ++i)
+    {
+        CTarvoMgrExt* pExt = m_arrExts[i];
+        if (pExt && pExt != pSender && !pExt->OnUpdateUIMgr(pSender, nCode, pszData))
+            nResult = 0;
+    }
+    if (--m_nBroadcastDepth == 0)
+        m_arrExts.erase(std::remove(m_arrExts.begin(), m_arrExts.end(), nullptr), m_arrExts.end());
+    return nResult;
+}
+
+BOOL CTarvoMgr::RegisterNotifyWindow(HWND hWnd)
+{
+    if (m_pNotifyExt)
+        return FALSE;
+    m_pNotifyExt = new CTarvoMgrWndMsgExt(this, hWnd);
+    return TRUE;
+}
+
+BOOL CTarvoMgr::UnRegisterNotifyWindow(HWND hWnd)
+{
+    if (!m_pNotifyExt || m_pNotifyExt->m_hNotifyWnd != hWnd)
+        return FALSE;
+    delete m_pNotifyExt;
+    m_pNotifyExt = nullptr;
+    m_arrExts.clear();
+    return TRUE;
+}
+
+// Datasets
+
+void CTarvoMgr::FillDatasetsMap()
+{
+    CloseOtherDatasets();
+    bool bActiveFound = false;
+    for (const std::string& strFile : PrmFilesIn(m_strScriptDir))
+    {
+        std::string strName = strFile.substr(0, strFile.size() - 4);
+        if (strName.empty())
+            continue;
+        std::string strPath = m_strScriptDir + strFile;
+        if (strcasecmp(strPath.c_str(), m_strActiveParamFilePath.c_str()) == 0)
+        {
+            m_mapDatasets[strName] = m_hTurbine;
+            bActiveFound = true;
+        }
+        else if (void* hInstance = OpenDatasetEngine(strPath))
+        {
+            m_arrParamFilePaths.push_back(strPath);
+            m_arrParamFileNames.push_back(strFile.substr(0, DATASET_DISPLAY_NAME_LENGTH));
+            m_mapDatasets[strName] = hInstance;
+        }
+    }
+    if (!bActiveFound)
+        m_mapDatasets[DatasetNameOf(m_strActiveParamFilePath)] = m_hTurbine;
+}
+
+// Other datasets run on the installation's own type definitions.
+void* CTarvoMgr::OpenDatasetEngine(const std::string& strPath)
+{
+    if (m_strInstallDir.empty())
+        GetInstallationDir();
+    void* hInstance = new_turbine_handle((m_strInstallDir + "/dat/param.dat").c_str(), 1);
+    if (!hInstance)
+    {
+        OutputDebugStringA(("CTarvoMgr: no parameter engine for dataset " + strPath + "\n").c_str());
+        return nullptr;
+    }
+    Param_AddParamFile(hInstance, strPath.c_str(), 1);
+    return hInstance;
+}
+
+// A refill replaces the previous one: its other instances would otherwise
+// stay open, unreachable, until the manager goes.
+void CTarvoMgr::CloseOtherDatasets()
+{
+    for (void* hInstance : GetOtherDatasetEngines())
+        CloseEngine(hInstance);
+    m_mapDatasets.clear();
+}
+
+std::vector<void*> CTarvoMgr::GetOtherDatasetEngines() const
+{
+    std::vector<void*> arrEngines;
+    for (const auto& entry : m_mapDatasets)
+        if (entry.second && entry.second != m_hTurbine)
+            arrEngines.push_back(entry.second);
+    return arrEngines;
+}

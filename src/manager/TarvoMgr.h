@@ -1,0 +1,172 @@
+#pragma once
+
+#include "TarvoExport.h"
+#include "afx/Dialog.h"
+#include "manager/ParamNotifyRecord.h"
+#include "manager/TarvoMgrExt.h"
+#include "manager/Unknown.h"
+#include "manager/UpdateCodes.h"
+#include "turb/Turb.h"
+
+#include <array>
+#include <map>
+#include <string>
+#include <vector>
+
+class CTarvoMgrWndMsgExt;
+
+// Custom option bits (Custom_AddOptions).
+#define OPT_DATASETS 0x1L       // every ".prm" file of the script's directory is a dataset
+#define OPT_SERVER_ENCRYPT 0x2L // the customization tab shows "Server" and "Encrypted"
+
+// One row of GetParamNamesAndSamples: name, type display name, sample value,
+// delimiter (data-file parameters only).
+typedef std::array<std::string, 4> PARAM_SAMPLE_ROW;
+
+// The one object a host drives per open script: it owns the parameter engine
+// instances, knows the parameter types, the parameter files and the active
+// parameter, performs every parameter operation with the ties between
+// parameters kept, and tells the registered windows and the host's notify
+// window about every change. Its own window is invisible; it parents the
+// library's temporary windows.
+class TARVO_API CTarvoMgr : public CDialog
+{
+public:
+    // pszDatFile: the parameter-type definition file.
+    explicit CTarvoMgr(const char* pszDatFile);
+    ~CTarvoMgr() override;
+
+    virtual BOOL Create(CWnd* pParentWnd);
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnDestroy();
+
+    void* GetTurbine() const { return m_hTurbine; }
+    std::string GetDatFile() const { return m_strDatFile; }
+    // The installation root: the folder above the one holding the library.
+    void GetInstallationDir();
+
+    // Parameter files
+    void AddParamFile(const char* pszPath, const char* pszName);
+    void ClearParamList();
+    int GetParamFilesCount() const;
+    std::string GetParamFileName(int nIndex) const;
+    std::string GetParamFilePath(int nIndex) const;
+    const char* GetActiveParamFilePath() const;
+    BOOL SetActiveParamFilePath(const char* pszPath);
+    std::string GetActiveParamFileName() const;
+    BOOL SaveChanges();
+
+    // Active parameter and default type
+    const char* GetActiveParamName() const;
+    BOOL SetActiveParamName(const char* pszName);
+    std::string GetActiveParamType();
+    std::string GetActiveParamAttrib(const char* pszAttrib);
+    std::string GetDefaultParameterType() const;
+    BOOL SetDefaultParameterType(const char* pszTypeName);
+
+    BOOL Custom_AddOptions(long lOptions);
+    BOOL Custom_RemoveOptions(long lOptions);
+    unsigned long Custom_GetOptions() const;
+
+    // Parameter names
+    BOOL IsValidParamName(const char* pszName, int bShowMessage);
+    BOOL IsExistingParamName(const char* pszName);
+    std::string GetMatchingParamNameNoCase(const char* pszName);
+    std::string MangleParamName(const char* pszBase);
+
+    // Attributes
+    std::string GetParamAttrib(const char* pszParam, const char* pszAttrib);
+    BOOL SetParamAttrib(const char* pszParam, const char* pszAttrib, const char* pszValue);
+    void CopyParamAttribs(void* hSrc, const char* pszSrcName, void* hDst, const char* pszDstName);
+
+    // Creating, deleting, renaming and re-typing parameters
+    BOOL CreateNewParameter(const char* pszName, const char* pszTypeName, const char* pszValueText);
+    BOOL AddParamToPRM(const char* pszName, const char* pszTypeName, const char* pszValueText);
+    BOOL DeleteParameter(const char* pszName, int bDeleteDataFile, int bNotifyDeleted);
+    void DeleteParamFromPRM(const char* pszName);
+    BOOL RenameActiveParam(const char* pszNewName);
+    BOOL ChangeActiveParamType(const char* pszTypeKey);
+
+    // Lists and questions
+    BOOL EnumParamNames(std::vector<std::string>* pNames);
+    BOOL EnumParamNames(void* hInstance, std::vector<std::string>* pNames);
+    BOOL GetParamNamesAndSamples(std::vector<PARAM_SAMPLE_ROW>* pRows);
+    BOOL IsParameterTypeHidden(const std::string& strTypeKey);
+    BOOL IsNestedParameterization(const std::string& strText, const std::string& strOpen,
+                                  const std::string& strClose);
+
+    // The additional-information slot
+    void SetAdditionalInfo(const std::string& strKey, IUnknown* pObject);
+    IUnknown* GetAdditionalInfo(const std::string& strKey) const;
+    void CreateAdditionalInfoDllParam();
+
+    // Broadcasts and the host's notify window
+    int UpdateAllUIExt(CTarvoMgrExt* pSender, unsigned nCode, const char* pszData);
+    BOOL RegisterNotifyWindow(HWND hWnd);
+    BOOL UnRegisterNotifyWindow(HWND hWnd);
+
+    // Datasets
+    void FillDatasetsMap();
+
+    // The members that create windows (the window factories, the dialog
+    // openers and SetActiveParamAttribsToDefault) join here; they are defined
+    // with the windows, under dialogs/.
+
+    // 0 while a window creates a parameter whose data file must be kept.
+    int m_bForceDataFileDefaults = 1;
+
+protected:
+    BOOL AddExt(CTarvoMgrExt* pExt);
+    BOOL RemoveExt(CTarvoMgrExt* pExt);
+    // "OriginalValue" between its storage form and its display form.
+    std::string HandleSyntax(const char* pszText, bool bToDisplay);
+
+    // Engine helpers: an attribute read into strValue (FALSE when unreadable),
+    // an attribute written, the parameter ids in engine order.
+    static BOOL ReadAttrib(void* hInstance, const char* pszName, const char* pszAttrib, std::string& strValue);
+    static BOOL ReadAttrib(void* hInstance, TURB_PARAM_ID id, const char* pszAttrib, std::string& strValue);
+    static BOOL WriteAttrib(void* hInstance, const char* pszName, const char* pszAttrib, const std::string& strValue);
+    static std::vector<TURB_PARAM_ID> GetParamIds(void* hInstance);
+
+    std::map<std::string, std::string> m_mapTypeDisplayUI;
+    std::map<std::string, std::string> m_mapTypeNameToType;
+    std::map<std::string, std::string> m_mapTypeToTypeName;
+    std::map<std::string, void*> m_mapDatasets;
+    std::string m_strAddInfoKey;
+    IUnknown* m_spAddInfo = nullptr;
+    void* m_hTurbine = nullptr;
+    std::string m_strDatFile;
+    std::vector<std::string> m_arrParamFilePaths;
+    std::vector<std::string> m_arrParamFileNames;
+    std::string m_strActiveParamFilePath;
+    std::string m_strActiveParamName;
+    std::string m_strScriptDir;
+    std::string m_strInstallDir;
+    std::vector<CTarvoMgrExt*> m_arrExts;
+    long m_lOptions = 0;
+    CTarvoMgrWndMsgExt* m_pNotifyExt = nullptr;
+    std::string m_strDefaultParamType;
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void ReadTypeMaps();
+    void CloseEngines();
+    void DetachExts();
+    std::string FirstVisibleParam();
+    void* OpenDatasetEngine(const std::string& strPath);
+    void CloseOtherDatasets();
+    std::vector<void*> GetOtherDatasetEngines() const;
+    std::string TypeKeyOfDisplayName(const std::string& strTypeName) const;
+    void RenameInEngine(void* hInstance, const std::string& strOld, const std::string& strNew);
+    void ReleaseRowTies(const std::string& strName, const std::string& strOldRow);
+
+    // Whether each type asked about so far is hidden: the definition file is
+    // read once per type, not once per parameter.
+    std::map<std::string, BOOL> m_mapTypeHidden;
+    // Broadcasts under way: extensions that leave meanwhile are blanked in
+    // m_arrExts, not removed, so the walk reaches every later one.
+    int m_nBroadcastDepth = 0;
+
+    friend class CTarvoMgrExt;
+};
