@@ -60,6 +60,44 @@ CModalScripts::~CModalScripts()
     InstallStrictUiSeams();
 }
 
+CPopupMenuScripts::CPopupMenuScripts()
+{
+    AfxSetPopupMenuHandler([this](const CMenu& menu, int x, int y) -> UINT {
+        if (m_scripts.empty())
+        {
+            ADD_FAILURE() << "a pop-up menu opened without a script";
+            return 0;
+        }
+        auto script = std::move(m_scripts.front());
+        m_scripts.pop_front();
+        return script(menu, x, y);
+    });
+}
+
+CPopupMenuScripts::~CPopupMenuScripts()
+{
+    InstallStrictUiSeams();
+}
+
+CFileDialogScripts::CFileDialogScripts()
+{
+    AfxSetFileDialogHandler([this](const CFileDialog& dialog) -> std::string {
+        if (m_scripts.empty())
+        {
+            ADD_FAILURE() << "a file dialog opened without a script";
+            return std::string();
+        }
+        auto script = std::move(m_scripts.front());
+        m_scripts.pop_front();
+        return script(dialog);
+    });
+}
+
+CFileDialogScripts::~CFileDialogScripts()
+{
+    InstallStrictUiSeams();
+}
+
 void InstallStrictUiSeams()
 {
     AfxSetMessageBoxHandler([](const AFX_MESSAGEBOX& box) {
@@ -69,5 +107,13 @@ void InstallStrictUiSeams()
     AfxSetModalHandler([](CWnd& dialog) {
         ADD_FAILURE() << "a modal dialog opened without a script";
         EndModal(dialog, IDCANCEL);
+    });
+    AfxSetPopupMenuHandler([](const CMenu&, int, int) -> UINT {
+        ADD_FAILURE() << "unexpected pop-up menu";
+        return 0;
+    });
+    AfxSetFileDialogHandler([](const CFileDialog&) {
+        ADD_FAILURE() << "unexpected file dialog";
+        return std::string();
     });
 }
