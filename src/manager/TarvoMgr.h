@@ -92,8 +92,7 @@ public:
     BOOL EnumParamNames(void* hInstance, std::vector<std::string>* pNames);
     BOOL GetParamNamesAndSamples(std::vector<PARAM_SAMPLE_ROW>* pRows);
     BOOL IsParameterTypeHidden(const std::string& strTypeKey);
-    BOOL IsNestedParameterization(const std::string& strText, const std::string& strOpen,
-                                  const std::string& strClose);
+    BOOL IsNestedParameterization(const std::string& strText, const std::string& strOpen, const std::string& strClose);
 
     // The additional-information slot
     void SetAdditionalInfo(const std::string& strKey, IUnknown* pObject);

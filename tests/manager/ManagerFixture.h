@@ -5,8 +5,8 @@
 #include "manager/TarvoMgr.h"
 
 #include <functional>
-#include <memory>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 

@@ -87,11 +87,13 @@ TEST_F(ManagerTest, ExtensionsLeavingDuringABroadcastCostNobodyTheMessage)
     auto* a = new CRecordingExt(&mgr);
     CRecordingExt b(&mgr), c(&mgr);
     auto* d = new CRecordingExt(&mgr);
-    b.m_fnOnHear = [&](unsigned) {
+    b.m_fnOnHear = [&](unsigned)
+    {
         delete a; // before the walk's position
         a = nullptr;
     };
-    c.m_fnOnHear = [&](unsigned) {
+    c.m_fnOnHear = [&](unsigned)
+    {
         delete d; // after it
         d = nullptr;
     };
@@ -114,11 +116,13 @@ TEST_F(ManagerTest, ExtensionsJoiningDuringABroadcastHearItAndNestedBroadcastsWo
     auto* a = new CRecordingExt(&mgr);
     CRecordingExt b(&mgr), c(&mgr);
     std::unique_ptr<CRecordingExt> joined;
-    b.m_fnOnHear = [&](unsigned nCode) {
+    b.m_fnOnHear = [&](unsigned nCode)
+    {
         if (nCode == UPD_ACTIVE_CHANGED)
             b.UpdateAllUIExt(UPD_TYPE_CHANGED, "Custom");
     };
-    c.m_fnOnHear = [&](unsigned nCode) {
+    c.m_fnOnHear = [&](unsigned nCode)
+    {
         if (nCode != UPD_TYPE_CHANGED)
             return;
         delete a; // inside the nested walk

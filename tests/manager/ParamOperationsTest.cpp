@@ -151,10 +151,11 @@ TEST_F(ManagerTest, DeleteParameterAnnouncesTheDeletionAndRemovesTheDataFileOnRe
     std::string dataFile = m_dir.Write("script/customers.dat", "name\nSmith\n");
     auto mgr = LoadedManager();
     CRecordingExt ext(mgr.get());
-    ASSERT_TRUE(mgr->DeleteParameter("CustomerName", 0, 1));
+    // The active name itself, as a host would pass it: deleting clears it midway.
+    ASSERT_TRUE(mgr->DeleteParameter(mgr->GetActiveParamName(), 0, 1));
 
-    EXPECT_EQ(ext.Codes(), (std::vector<unsigned>{UPD_BEFORE_ACTIVE_CHANGE, UPD_ACTIVE_CHANGED, UPD_RELOAD,
-                                                  UPD_DELETED}));
+    EXPECT_EQ(ext.Codes(),
+              (std::vector<unsigned>{UPD_BEFORE_ACTIVE_CHANGE, UPD_ACTIVE_CHANGED, UPD_RELOAD, UPD_DELETED}));
     EXPECT_EQ(ext.m_arrHeard[0].strData, "");
     EXPECT_EQ(ext.m_arrHeard[1].strData, "");
     EXPECT_EQ(ext.m_arrHeard[2].strData, "CustomerName");
