@@ -35,8 +35,8 @@ QString ToQ(const std::string& text)
 }
 } // namespace
 
-CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags,
-                         LPCSTR lpszFilter, CWnd* pParentWnd)
+CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags, LPCSTR lpszFilter,
+                         CWnd* pParentWnd)
     : m_bOpenFileDialog(bOpenFileDialog), m_strDefExt(lpszDefExt ? lpszDefExt : ""),
       m_strFilter(lpszFilter ? lpszFilter : ""), m_strPathName(lpszFileName ? lpszFileName : ""),
       m_pParentWnd(pParentWnd)

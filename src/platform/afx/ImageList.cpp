@@ -9,7 +9,8 @@ QImage Masked(QImage image, COLORREF crMask)
     image = image.convertToFormat(QImage::Format_ARGB32);
     if (crMask == CLR_NONE)
         return image;
-    QRgb mask = crMask == CLR_DEFAULT ? image.pixel(0, 0) : qRgb(GetRValue(crMask), GetGValue(crMask), GetBValue(crMask));
+    QRgb mask =
+        crMask == CLR_DEFAULT ? image.pixel(0, 0) : qRgb(GetRValue(crMask), GetGValue(crMask), GetBValue(crMask));
     for (int y = 0; y < image.height(); ++y)
     {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));

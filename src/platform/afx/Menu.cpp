@@ -255,7 +255,8 @@ BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT)
     if (command && !IsChoosable(command))
     {
         // No user can choose what the menu does not offer.
-        OutputDebugStringA(("CMenu::TrackPopupMenu: command " + std::to_string(command) + " cannot be chosen\n").c_str());
+        OutputDebugStringA(
+            ("CMenu::TrackPopupMenu: command " + std::to_string(command) + " cannot be chosen\n").c_str());
         command = 0;
     }
     if (nFlags & TPM_RETURNCMD)

@@ -122,12 +122,18 @@ HTREEITEM CTreeCtrl::GetNextItem(HTREEITEM hItem, UINT nCode) const
         return nullptr;
     switch (nCode)
     {
-    case TVGN_ROOT: return HandleOf(tree->topLevelItem(0));
-    case TVGN_CARET: return HandleOf(tree->SelectedItem());
-    case TVGN_FIRSTVISIBLE: return HandleOf(tree->itemAt(0, 0));
-    case TVGN_LASTVISIBLE: return HandleOf(LastVisible(*tree));
-    case TVGN_DROPHILITE: return nullptr;
-    default: break;
+    case TVGN_ROOT:
+        return HandleOf(tree->topLevelItem(0));
+    case TVGN_CARET:
+        return HandleOf(tree->SelectedItem());
+    case TVGN_FIRSTVISIBLE:
+        return HandleOf(tree->itemAt(0, 0));
+    case TVGN_LASTVISIBLE:
+        return HandleOf(LastVisible(*tree));
+    case TVGN_DROPHILITE:
+        return nullptr;
+    default:
+        break;
     }
     if (nCode == TVGN_CHILD && (!hItem || hItem == TVI_ROOT))
         return HandleOf(tree->topLevelItem(0));
@@ -136,13 +142,20 @@ HTREEITEM CTreeCtrl::GetNextItem(HTREEITEM hItem, UINT nCode) const
         return nullptr;
     switch (nCode)
     {
-    case TVGN_NEXT: return HandleOf(Sibling(item, 1));
-    case TVGN_PREVIOUS: return HandleOf(Sibling(item, -1));
-    case TVGN_PARENT: return HandleOf(item->parent());
-    case TVGN_CHILD: return HandleOf(item->child(0));
-    case TVGN_NEXTVISIBLE: return HandleOf(tree->itemBelow(item));
-    case TVGN_PREVIOUSVISIBLE: return HandleOf(tree->itemAbove(item));
-    default: return nullptr;
+    case TVGN_NEXT:
+        return HandleOf(Sibling(item, 1));
+    case TVGN_PREVIOUS:
+        return HandleOf(Sibling(item, -1));
+    case TVGN_PARENT:
+        return HandleOf(item->parent());
+    case TVGN_CHILD:
+        return HandleOf(item->child(0));
+    case TVGN_NEXTVISIBLE:
+        return HandleOf(tree->itemBelow(item));
+    case TVGN_PREVIOUSVISIBLE:
+        return HandleOf(tree->itemAbove(item));
+    default:
+        return nullptr;
     }
 }
 

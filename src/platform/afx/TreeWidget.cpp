@@ -67,7 +67,8 @@ CTreeWidget::CTreeWidget(QWidget* pParent, DWORD dwStyle) : QTreeWidget(pParent)
         // Without the style the selection shows only while the tree has the focus.
         QPalette colours = palette();
         colours.setColor(QPalette::Inactive, QPalette::Highlight, colours.color(QPalette::Inactive, QPalette::Base));
-        colours.setColor(QPalette::Inactive, QPalette::HighlightedText, colours.color(QPalette::Inactive, QPalette::Text));
+        colours.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                         colours.color(QPalette::Inactive, QPalette::Text));
         setPalette(colours);
     }
     QItemSelectionModel* previous = selectionModel();
@@ -79,10 +80,12 @@ CTreeWidget::CTreeWidget(QWidget* pParent, DWORD dwStyle) : QTreeWidget(pParent)
     m_timerEdit.setInterval(QApplication::doubleClickInterval());
     connect(&m_timerEdit, &QTimer::timeout, this, &CTreeWidget::EditOnClick);
     // A selection hidden by collapsing its parent moves up to that parent.
-    connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* pItem) {
-        if (Contains(pItem, currentItem()) && pItem != currentItem())
-            SelectItem(ItemOf(pItem));
-    });
+    connect(this, &QTreeWidget::itemCollapsed, this,
+            [this](QTreeWidgetItem* pItem)
+            {
+                if (Contains(pItem, currentItem()) && pItem != currentItem())
+                    SelectItem(ItemOf(pItem));
+            });
 }
 
 CTreeWidget::~CTreeWidget()
@@ -474,8 +477,8 @@ void CTreeWidget::PlaceEditor()
     LabelParts(item, icon, label);
     int height = std::max(label.height(), m_pEditor->sizeHint().height());
     int left = std::max(0, label.left() - 3);
-    m_pEditor->setGeometry(left, label.center().y() - height / 2, std::max(label.width() + 6, viewport()->width() - left),
-                           height);
+    m_pEditor->setGeometry(left, label.center().y() - height / 2,
+                           std::max(label.width() + 6, viewport()->width() - left), height);
 }
 
 bool CTreeWidget::eventFilter(QObject* pObject, QEvent* pEvent)

@@ -242,8 +242,8 @@ void CUpDownWidget::keyPressEvent(QKeyEvent* pEvent)
 bool CUpDownWidget::eventFilter(QObject* pObject, QEvent* pEvent)
 {
     // UDS_ARROWKEYS: Up and Down in the buddy step as the arrows do.
-    if (pEvent->type() != QEvent::KeyPress || pObject != AfxWidgetFromHandle(Buddy()) ||
-        !(Style() & UDS_ARROWKEYS) || !isEnabled())
+    if (pEvent->type() != QEvent::KeyPress || pObject != AfxWidgetFromHandle(Buddy()) || !(Style() & UDS_ARROWKEYS) ||
+        !isEnabled())
         return false;
     int key = static_cast<QKeyEvent*>(pEvent)->key();
     if (key != Qt::Key_Up && key != Qt::Key_Down)

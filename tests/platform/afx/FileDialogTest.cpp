@@ -16,15 +16,17 @@ TEST(FileDialog, TheSeamSeesTheSetUpAndAnswersWithAPath)
 {
     CFileDialogScripts dialogs;
     std::string folder = "/data/scripts";
-    dialogs.Add([&](const CFileDialog& dialog) {
-        EXPECT_TRUE(dialog.IsOpenDialog());
-        EXPECT_EQ(dialog.GetDefExt(), "dat");
-        EXPECT_EQ(dialog.GetPathName(), "cities.dat") << "the initial name";
-        EXPECT_STREQ(dialog.m_ofn.lpstrInitialDir, "/data/scripts");
-        EXPECT_STREQ(dialog.m_ofn.lpstrTitle, "Pick a table");
-        EXPECT_EQ(dialog.m_ofn.Flags, static_cast<DWORD>(OFN_HIDEREADONLY));
-        return std::string("/data/tables/towns.v2.dat");
-    });
+    dialogs.Add(
+        [&](const CFileDialog& dialog)
+        {
+            EXPECT_TRUE(dialog.IsOpenDialog());
+            EXPECT_EQ(dialog.GetDefExt(), "dat");
+            EXPECT_EQ(dialog.GetPathName(), "cities.dat") << "the initial name";
+            EXPECT_STREQ(dialog.m_ofn.lpstrInitialDir, "/data/scripts");
+            EXPECT_STREQ(dialog.m_ofn.lpstrTitle, "Pick a table");
+            EXPECT_EQ(dialog.m_ofn.Flags, static_cast<DWORD>(OFN_HIDEREADONLY));
+            return std::string("/data/tables/towns.v2.dat");
+        });
     CFileDialog dialog(TRUE, "dat", "cities.dat", OFN_HIDEREADONLY, kTableFilter);
     dialog.m_ofn.lpstrInitialDir = folder.c_str();
     dialog.m_ofn.lpstrTitle = "Pick a table";

@@ -96,12 +96,14 @@ TEST(Menu, TrackPopupMenuReturnsOrPostsTheChosenCommand)
     ASSERT_TRUE(menu.LoadMenu(IDR_TEST_POPUP));
     CPopupMenuScripts menus;
     std::vector<std::string> shown;
-    menus.Add([&](const CMenu& popup, int x, int y) {
-        shown = Texts(popup);
-        EXPECT_EQ(x, 40);
-        EXPECT_EQ(y, 50);
-        return static_cast<UINT>(ID_TEST_RENAME);
-    });
+    menus.Add(
+        [&](const CMenu& popup, int x, int y)
+        {
+            shown = Texts(popup);
+            EXPECT_EQ(x, 40);
+            EXPECT_EQ(y, 50);
+            return static_cast<UINT>(ID_TEST_RENAME);
+        });
     EXPECT_EQ(menu.GetSubMenu(1)->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, 40, 50, &dlg),
               ID_TEST_RENAME);
     EXPECT_EQ(shown.size(), 5u);

@@ -121,7 +121,8 @@ protected:
     void OnEndLabelEdit(NMHDR* pHeader, LRESULT* pResult)
     {
         auto* info = reinterpret_cast<NMTVDISPINFO*>(pHeader);
-        m_events.push_back("end " + Name(info->item.hItem) + " " + (info->item.pszText ? info->item.pszText : "<cancel>"));
+        m_events.push_back("end " + Name(info->item.hItem) + " " +
+                           (info->item.pszText ? info->item.pszText : "<cancel>"));
         if (std::exchange(m_bReopen, false))
             m_tree.EditLabel(info->item.hItem);
         *pResult = m_nEndResult;
@@ -205,8 +206,7 @@ TEST_F(TreeTest, InsertsSortsAndNavigates)
     tree.InsertItem("Banana", TVI_ROOT, TVI_SORT);
     tree.InsertItem("first", TVI_ROOT, TVI_FIRST);
     tree.InsertItem("after apple", TVI_ROOT, apple);
-    EXPECT_EQ(RootNames(m_dlg),
-              (Events{"first", "Apple", "after apple", "Banana", "mango", "aardvark"}))
+    EXPECT_EQ(RootNames(m_dlg), (Events{"first", "Apple", "after apple", "Banana", "mango", "aardvark"}))
         << "TVI_SORT ignores case and only looks for its place, it does not sort the others";
 
     HTREEITEM kiwi = tree.InsertItem("Kiwi", mango);
@@ -285,6 +285,17 @@ TEST_F(TreeTest, ReportsProgramMouseAndKeyboardSelection)
     EXPECT_EQ(m_dlg.m_events, (Events{"changing alpha>- unknown", "changed alpha>- unknown"}));
 }
 
+TEST_F(TreeTest, TheFocusSelectsTheFirstItemOfATreeWithoutSelection)
+{
+    m_dlg.GetDlgItem(IDC_NOTE)->SetFocus();
+    m_dlg.m_tree.SetFocus();
+    EXPECT_EQ(m_dlg.m_events, (Events{"changing ->alpha unknown", "changed ->alpha unknown"}));
+    m_dlg.m_events.clear();
+    m_dlg.GetDlgItem(IDC_NOTE)->SetFocus();
+    m_dlg.m_tree.SetFocus();
+    EXPECT_TRUE(m_dlg.m_events.empty()) << "a selection stays as it is";
+}
+
 TEST_F(TreeTest, RefusedSelectionStaysForProgramMouseAndKeyboard)
 {
     CTreeCtrl& tree = m_dlg.m_tree;
@@ -313,8 +324,8 @@ TEST_F(TreeTest, DeletingTellsAboutEachItemAndMovesTheSelection)
     m_dlg.m_events.clear();
 
     EXPECT_TRUE(tree.DeleteItem(m_hBeta));
-    EXPECT_EQ(m_dlg.m_events, (Events{"delete beta 0", "delete b1 7", "changing ?>gamma unknown",
-                                      "changed ?>gamma unknown"}));
+    EXPECT_EQ(m_dlg.m_events,
+              (Events{"delete beta 0", "delete b1 7", "changing ?>gamma unknown", "changed ?>gamma unknown"}));
     EXPECT_EQ(tree.GetSelectedItem(), m_hGamma) << "the next sibling takes the selection";
 
     tree.DeleteItem(m_hGamma);
@@ -395,8 +406,7 @@ TEST_F(TreeTest, EndEditHandlerMayOpenTheEditorAgain)
     m_dlg.m_nEndResult = TRUE;
     ui::ReplaceText(*again, "omega");
     ui::PressKeyOnFocus(Qt::Key_Return);
-    EXPECT_EQ(m_dlg.m_events,
-              (Events{"begin gamma", "end gamma taken", "begin gamma", "end gamma omega"}));
+    EXPECT_EQ(m_dlg.m_events, (Events{"begin gamma", "end gamma taken", "begin gamma", "end gamma omega"}));
     EXPECT_EQ(tree.GetItemText(m_hGamma), "omega");
     EXPECT_EQ(tree.GetEditControl(), nullptr);
 }
@@ -414,8 +424,7 @@ TEST_F(TreeTest, LosingTheFocusOrTheEditorCommits)
     ui::ProcessEvents();
     EXPECT_EQ(tree.GetItemText(m_hAlpha), "second");
     EXPECT_EQ(tree.GetEditControl(), nullptr);
-    EXPECT_EQ(m_dlg.m_events,
-              (Events{"begin alpha", "end alpha first", "begin first", "end first second"}));
+    EXPECT_EQ(m_dlg.m_events, (Events{"begin alpha", "end alpha first", "begin first", "end first second"}));
 }
 
 TEST_F(TreeTest, LabelLimitAppliesToTyping)
@@ -461,6 +470,9 @@ TEST_F(TreeTest, HitTestNamesThePartUnderThePoint)
     ASSERT_TRUE(tree.GetItemRect(m_hAlpha, &label, TRUE));
     ASSERT_TRUE(tree.GetItemRect(m_hAlpha, &line, FALSE));
     EXPECT_FALSE(tree.GetItemRect(child, &label, TRUE)) << "inside a collapsed parent";
+    EXPECT_TRUE(tree.EnsureVisible(child));
+    EXPECT_TRUE(tree.GetItemRect(child, &label, TRUE));
+    tree.Expand(m_hAlpha, TVE_COLLAPSE);
     ASSERT_TRUE(tree.GetItemRect(m_hAlpha, &label, TRUE));
     EXPECT_TRUE(line.PtInRect(label.TopLeft()));
     EXPECT_LT(label.Width(), line.Width() / 2) << "the label is as wide as its text";
@@ -527,9 +539,8 @@ TEST_F(TreeTest, ImageListCutsTheStripAndTheTreeShowsItsImages)
     ASSERT_TRUE(tree.GetItemImage(file, image, selected));
     EXPECT_EQ(image, 1);
     EXPECT_EQ(selected, 0);
-    auto shown = [this](HTREEITEM h, QIcon::Mode mode) {
-        return Item(h)->icon(0).pixmap(16, 16, mode).toImage().convertToFormat(QImage::Format_ARGB32);
-    };
+    auto shown = [this](HTREEITEM h, QIcon::Mode mode)
+    { return Item(h)->icon(0).pixmap(16, 16, mode).toImage().convertToFormat(QImage::Format_ARGB32); };
     EXPECT_EQ(shown(file, QIcon::Normal), images.GetImage(1));
     EXPECT_EQ(shown(file, QIcon::Selected), images.GetImage(0));
     EXPECT_EQ(shown(m_hAlpha, QIcon::Normal), images.GetImage(0)) << "items show image 0 unless told otherwise";
