@@ -115,7 +115,7 @@ TEST_F(ManagerTest, ActiveParameterMustExist)
     EXPECT_STREQ(mgr->GetActiveParamName(), "Amount");
 }
 
-TEST_F(ManagerTest, DefaultTypeAndOptions)
+TEST_F(ManagerTest, DefaultTypeIsFileUnlessNamed)
 {
     CTestMgr mgr(m_strTypes.c_str());
     EXPECT_EQ(mgr.GetDefaultParameterType(), "File");
@@ -123,11 +123,6 @@ TEST_F(ManagerTest, DefaultTypeAndOptions)
     EXPECT_EQ(mgr.GetDefaultParameterType(), "No Such Type") << "not checked against the known types";
     EXPECT_TRUE(mgr.SetDefaultParameterType(""));
     EXPECT_EQ(mgr.GetDefaultParameterType(), "File");
-
-    EXPECT_EQ(mgr.Custom_GetOptions(), 0ul);
-    EXPECT_TRUE(mgr.Custom_AddOptions(OPT_SERVER_ENCRYPT | 0x40));
-    EXPECT_TRUE(mgr.Custom_RemoveOptions(0x40 | OPT_DATASETS));
-    EXPECT_EQ(mgr.Custom_GetOptions(), static_cast<unsigned long>(OPT_SERVER_ENCRYPT));
 }
 
 TEST_F(ManagerTest, HiddenWindowAndInstallationRoot)
