@@ -5,6 +5,7 @@
 #include "afx/PrivateProfile.h"
 #include "afx/Resource.h"
 #include "controls/StringParam.h"
+#include "help/HelpLauncher.h"
 #include "ketrin/Ketrin.h"
 #include "manager/TarvoMgrWndMsgExt.h"
 
@@ -429,4 +430,9 @@ std::vector<void*> CTarvoMgr::GetOtherDatasetEngines() const
         if (entry.second && entry.second != m_hTurbine)
             arrEngines.push_back(entry.second);
     return arrEngines;
+}
+
+void CTarvoMgr::ShowHelp(unsigned long nTopic)
+{
+    ShowContextHelp(nullptr, nTopic, 0);
 }

@@ -107,6 +107,9 @@ public:
     // Datasets
     void FillDatasetsMap();
 
+    // Opens the product help at the topic.
+    void ShowHelp(unsigned long nTopic);
+
     // The members that create windows (the window factories, the dialog
     // openers and SetActiveParamAttribsToDefault) join here; they are defined
     // with the windows, under dialogs/.

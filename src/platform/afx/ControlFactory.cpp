@@ -298,7 +298,7 @@ void AttachComboEdit(QWidget* widget)
     edit->setProperty("afxClass", AFX_WC_EDIT);
     auto* wrapper = new CEdit;
     wrapper->m_bAutoDelete = true;
-    CWndRegistry::Get().Register(edit, wrapper, AFX_WC_EDIT, kComboEditId, WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0,
+    wrapper->m_hWnd = CWndRegistry::Get().Register(edit, wrapper, AFX_WC_EDIT, kComboEditId, WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0,
                                  false);
 }
 } // namespace

@@ -164,6 +164,14 @@ protected:                                                                      
 #define ON_CBN_SELENDOK(id, fn) ON_CONTROL(CBN_SELENDOK, id, fn)
 #define ON_CBN_DBLCLK(id, fn) ON_CONTROL(CBN_DBLCLK, id, fn)
 
+// Notifications reflected to the control that sent them: the control handles
+// them before its parent sees them, and then the parent does not.
+#define WM_REFLECT_BASE 0xBC00
+#define ON_NOTIFY_REFLECT(code, fn)                                                                \
+    {WM_REFLECT_BASE + WM_NOTIFY, (UINT)(code), 0, 0, nullptr, afxmap::Notify<ThisClass>(fn)},
+#define ON_CONTROL_REFLECT(code, fn)                                                               \
+    {WM_REFLECT_BASE + WM_COMMAND, (UINT)(code), 0, 0, nullptr, afxmap::Void<ThisClass>(fn)},
+
 // Common-control notifications (WM_NOTIFY)
 #define ON_NOTIFY(code, id, fn) {WM_NOTIFY, (UINT)(code), (UINT)(id), (UINT)(id), nullptr, afxmap::Notify<ThisClass>(fn)},
 

@@ -250,6 +250,9 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_GETTEXT:
         return GetWindowText(reinterpret_cast<LPSTR>(lParam), static_cast<int>(wParam));
+    case WM_KEYDOWN:
+        // The widget's own handling of the key being processed.
+        return CWndEventBridge::DispatchKey(&m_msgCurrent);
     default:
         return 0;
     }
@@ -302,9 +305,10 @@ const AFX_MSGMAP_ENTRY* CWnd::FindEntry(UINT message, UINT nCode, UINT nID) cons
             }
             if (e->nMessage != message)
                 continue;
-            if (message != WM_COMMAND && message != WM_NOTIFY)
+            bool bReflected = message == WM_REFLECT_BASE + WM_COMMAND || message == WM_REFLECT_BASE + WM_NOTIFY;
+            if (bReflected ? e->nCode == nCode : (message != WM_COMMAND && message != WM_NOTIFY))
                 return e;
-            if (e->nCode == nCode && nID >= e->nID && nID <= e->nLastID)
+            if (!bReflected && e->nCode == nCode && nID >= e->nID && nID <= e->nLastID)
                 return e;
         }
     return nullptr;
@@ -328,8 +332,14 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     return TRUE;
 }
 
-BOOL CWnd::OnCommand(WPARAM wParam, LPARAM)
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
+    CWnd* child = FromHandle(reinterpret_cast<HWND>(lParam));
+    if (const AFX_MSGMAP_ENTRY* entry = child ? child->FindEntry(WM_REFLECT_BASE + WM_COMMAND, HIWORD(wParam), 0) : nullptr)
+    {
+        entry->pfn(child, wParam, lParam);
+        return TRUE;
+    }
     return OnCmdMsg(LOWORD(wParam), HIWORD(wParam));
 }
 
@@ -342,9 +352,15 @@ BOOL CWnd::OnCmdMsg(UINT nID, int nCode)
     return TRUE;
 }
 
-BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
+BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
+    CWnd* child = FromHandle(header->hwndFrom);
+    if (const AFX_MSGMAP_ENTRY* reflected = child ? child->FindEntry(WM_REFLECT_BASE + WM_NOTIFY, header->code, 0) : nullptr)
+    {
+        *pResult = reflected->pfn(child, wParam, lParam);
+        return TRUE;
+    }
     const AFX_MSGMAP_ENTRY* entry = FindEntry(WM_NOTIFY, header->code, static_cast<UINT>(header->idFrom));
     if (!entry)
         return FALSE;

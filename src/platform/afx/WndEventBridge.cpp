@@ -162,20 +162,36 @@ bool CWndEventBridge::OnWindowEvent(QWidget* pWidget, QEvent* pEvent)
     }
 }
 
+int CWndEventBridge::QtKey(UINT nVirtualKey)
+{
+    if ((nVirtualKey >= 'A' && nVirtualKey <= 'Z') || (nVirtualKey >= '0' && nVirtualKey <= '9'))
+        return static_cast<int>(nVirtualKey);
+    if (nVirtualKey >= VK_F1 && nVirtualKey < VK_F1 + 24)
+        return Qt::Key_F1 + static_cast<int>(nVirtualKey - VK_F1);
+    for (const KEYMAP& k : kKeys)
+        if (k.nVirtualKey == nVirtualKey)
+            return k.nQtKey;
+    return 0;
+}
+
 bool CWndEventBridge::DispatchKey(const MSG* pMsg)
 {
     QWidget* pWidget = AfxWidgetFromHandle(pMsg->hwnd);
-    if (!pWidget || !g_pCurrentKey)
+    if (!pWidget)
         return false;
+    // The key being handled goes on to where it was going; one that a program
+    // sent goes to the window it was sent to.
     QWidget* pFocus = QApplication::focusWidget();
-    QWidget* pTarget = pFocus && pWidget->isAncestorOf(pFocus) ? pFocus : pWidget;
-    QKeyEvent copy(g_pCurrentKey->type(), g_pCurrentKey->key(), g_pCurrentKey->modifiers(), g_pCurrentKey->text(),
-                   g_pCurrentKey->isAutoRepeat(), static_cast<ushort>(g_pCurrentKey->count()));
+    QWidget* pTarget = g_pCurrentKey && pFocus && pWidget->isAncestorOf(pFocus) ? pFocus : pWidget;
+    int key = g_pCurrentKey ? g_pCurrentKey->key() : QtKey(static_cast<UINT>(pMsg->wParam));
+    if (!key)
+        return false;
+    QKeyEvent copy(QEvent::KeyPress, key, g_pCurrentKey ? g_pCurrentKey->modifiers() : g_modifiers,
+                   g_pCurrentKey ? g_pCurrentKey->text() : QString());
     bool bPrevious = g_bDispatching;
     g_bDispatching = true;
     QApplication::sendEvent(pTarget, &copy);
     g_bDispatching = bPrevious;
-    // The original event is consumed by whoever dispatched it.
     return true;
 }
 

@@ -18,7 +18,10 @@ public:
     static void Install();
     // Virtual-key code of a Qt key (0 when there is none).
     static UINT VirtualKey(int nQtKey);
-    // Sends a key to its widget without pre-translation (DispatchMessage).
+    // Qt key of a virtual-key code (0 when there is none).
+    static int QtKey(UINT nVirtualKey);
+    // Sends a key to its widget without pre-translation (DispatchMessage), the
+    // key being handled or, for a program's WM_KEYDOWN, one made from it.
     static bool DispatchKey(const MSG* pMsg);
 
     bool eventFilter(QObject* pObject, QEvent* pEvent) override;

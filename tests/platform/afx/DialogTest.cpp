@@ -1,3 +1,4 @@
+#include "TempDir.h"
 #include "TestDialogs.h"
 #include "UiDriver.h"
 #include "UiSeams.h"
@@ -9,6 +10,8 @@
 #include "afx/Edit.h"
 
 #include <QApplication>
+#include <QImage>
+#include <cstdlib>
 #include <QLineEdit>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -260,4 +263,22 @@ TEST(Dialog, DisabledDefaultButtonIgnoresEnter)
     });
     CTestFormDlg dlg;
     EXPECT_EQ(dlg.DoModal(), 77);
+}
+
+TEST(Dialog, RendersToPngAtItsOwnSize)
+{
+    CTempDir dir;
+    CTestFormDlg dlg;
+    ASSERT_TRUE(dlg.Create(IDD_TEST_FORM));
+    ui::ShowAndActivate(dlg);
+    std::string path = dir.File("form.png");
+    ASSERT_TRUE(ui::SavePng(dlg, path));
+    QImage image(QString::fromStdString(path));
+    CRect client;
+    dlg.GetClientRect(&client);
+    EXPECT_EQ(image.width(), client.Width());
+    EXPECT_EQ(image.height(), client.Height());
+    if (const char* keep = std::getenv("TARVO_KEEP_PNG"))
+        image.save(QString::fromUtf8(keep));
+    dlg.DestroyWindow();
 }
