@@ -93,5 +93,7 @@ std::string PathName(const std::string& path);
 std::string PathExt(const std::string& path);
 std::string PathFile(const std::string& path);
 std::string PathJoin(const std::string& dir, const std::string& name);
+// Every backslash of a recorded path turned into '/'.
+std::string PathWithSlashes(std::string path);
 } // namespace ketrin
 #endif

@@ -35,17 +35,18 @@ size_t ExtStart(const std::string& path)
     return dot;
 }
 
-std::string WithSlashes(std::string path)
+} // namespace
+
+namespace ketrin
+{
+std::string PathWithSlashes(std::string path)
 {
     for (char& ch : path)
         if (ch == '\\')
             ch = '/';
     return path;
 }
-} // namespace
 
-namespace ketrin
-{
 std::string PathDir(const std::string& path)
 {
     size_t start = FileStart(path);
@@ -56,7 +57,7 @@ std::string PathDir(const std::string& path)
         --end;
     if (end == 0)
         return "/";
-    return WithSlashes(path.substr(0, end));
+    return PathWithSlashes(path.substr(0, end));
 }
 
 std::string PathName(const std::string& path)
@@ -80,14 +81,14 @@ std::string PathFile(const std::string& path)
 std::string PathJoin(const std::string& dir, const std::string& name)
 {
     if (dir.empty() || os_path_is_absolute(name.c_str()))
-        return WithSlashes(name);
-    std::string joined = WithSlashes(dir);
+        return PathWithSlashes(name);
+    std::string joined = PathWithSlashes(dir);
     if (joined.back() != '/')
         joined += '/';
     size_t skip = 0;
     while (skip < name.size() && IsSeparator(name[skip]))
         ++skip;
-    return joined + WithSlashes(name.substr(skip));
+    return joined + PathWithSlashes(name.substr(skip));
 }
 } // namespace ketrin
 

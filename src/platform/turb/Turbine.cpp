@@ -24,13 +24,6 @@ std::string Absolute(const std::string& path)
     return ec ? path : absolute.lexically_normal().string();
 }
 
-std::string WithSlashes(std::string path)
-{
-    for (char& ch : path)
-        if (ch == '\\')
-            ch = '/';
-    return path;
-}
 } // namespace
 
 CTurbine::CTurbine() : m_nMagic(LIVE_MAGIC), m_values(*this) {}
@@ -170,7 +163,7 @@ std::string CTurbine::ResolveDataFile(const CParam& param, const std::string& lo
     const std::string* table = param.Find("Table");
     if (!table || table->empty())
         return std::string();
-    std::string file = WithSlashes(*table);
+    std::string file = ketrin::PathWithSlashes(*table);
     if (os_path_is_absolute(file.c_str()))
         return file;
     const std::string* stored = param.Find("TableLocation");
@@ -181,7 +174,7 @@ std::string CTurbine::ResolveDataFile(const CParam& param, const std::string& lo
     else if (strcasecmp(location.c_str(), "Global") == 0)
         dir = m_types.GetDirectory();
     else
-        dir = WithSlashes(location);
+        dir = ketrin::PathWithSlashes(location);
     return ketrin::PathJoin(dir, file);
 }
 
