@@ -1,60 +1,54 @@
 #include "DataFile.h"
 
-#include <fstream>
-#include <sstream>
+#include "brasko/Brasko.h"
+
 #include <strings.h>
 
 namespace
 {
 const std::string EMPTY;
 
-// Reads a quoted field from line[pos] == '"'; pos ends past the closing quote.
-std::string ReadQuotedField(const std::string& line, size_t& pos)
+// A text of the open table: its size is asked first, then the text is read.
+template <typename F> std::string ReadText(int nSize, F read)
 {
-    std::string field;
-    for (++pos; pos < line.size(); ++pos)
-    {
-        if (line[pos] != '"')
-            field += line[pos];
-        else if (pos + 1 < line.size() && line[pos + 1] == '"')
-            field += line[++pos];
-        else
-        {
-            ++pos;
-            break;
-        }
-    }
-    return field;
+    if (nSize <= 0)
+        return std::string();
+    std::string text(static_cast<size_t>(nSize) + 1, '\0');
+    if (read(text.data(), nSize + 1) != BRASKO_OK)
+        return std::string();
+    text.resize(static_cast<size_t>(nSize));
+    return text;
 }
 } // namespace
 
 bool CDataFile::Load(const std::string& path, const std::string& delimiter, long firstDataLine)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    m_strDelimiter = delimiter.empty() ? "," : delimiter;
     m_arrNames.clear();
     m_arrRows.clear();
-
-    std::string line;
-    bool bHeader = true;
-    long nDataLine = 0;
-    while (std::getline(in, line))
-    {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (bHeader)
-        {
-            if (line.compare(0, 3, "\xEF\xBB\xBF") == 0)
-                line.erase(0, 3);
-            m_arrNames = Split(line);
-            bHeader = false;
-        }
-        else if (!line.empty() && ++nDataLine >= firstDataLine)
-            m_arrRows.push_back(Split(line));
-    }
-    return !in.bad();
+    // The data-table library reads the file, so Vusers get what the editor shows.
+    BRASKO_TABLE table = {};
+    int nFirstLine = static_cast<int>(firstDataLine < 1 ? 1 : firstDataLine);
+    int rc = OpenTable(path.c_str(), &table, BRASKO_MODE_READ_ONLY, delimiter.empty() ? "," : delimiter.c_str(),
+                       &nFirstLine, nullptr);
+    if (rc != BRASKO_OK && rc != BRASKO_E_FIRST_LINE)
+        return false;
+    int nColumns = 0;
+    int nRows = 0;
+    GetColumnCount(&table, &nColumns);
+    if (rc == BRASKO_OK)
+        GetLineCount(&table, &nRows);
+    for (int c = 0; c < nColumns; ++c)
+        m_arrNames.push_back(ReadText(GetColHeadSizeByIndex(&table, c), [&](char* buffer, int size) {
+            return GetColAttrByIndex(&table, c, "name", buffer, nullptr, size);
+        }));
+    m_arrRows.resize(static_cast<size_t>(nRows));
+    for (int r = 0; r < nRows; ++r)
+        for (int c = 0; c < nColumns; ++c)
+            m_arrRows[static_cast<size_t>(r)].push_back(ReadText(GetCellSizeByIndex(&table, c, r), [&](char* buffer, int size) {
+                return GetCellValByIndex(&table, c, r, buffer, nullptr, size);
+            }));
+    CloseTable(&table);
+    return true;
 }
 
 const std::string& CDataFile::GetCell(size_t row, size_t column) const
@@ -70,23 +64,4 @@ long CDataFile::FindColumn(const std::string& name) const
         if (strcasecmp(m_arrNames[i].c_str(), name.c_str()) == 0)
             return static_cast<long>(i);
     return -1;
-}
-
-std::vector<std::string> CDataFile::Split(const std::string& line) const
-{
-    std::vector<std::string> fields;
-    size_t pos = 0;
-    while (true)
-    {
-        std::string field;
-        if (pos < line.size() && line[pos] == '"')
-            field = ReadQuotedField(line, pos);
-        size_t next = line.find(m_strDelimiter, pos);
-        field += line.substr(pos, next == std::string::npos ? std::string::npos : next - pos);
-        fields.push_back(std::move(field));
-        if (next == std::string::npos)
-            break;
-        pos = next + m_strDelimiter.size();
-    }
-    return fields;
 }

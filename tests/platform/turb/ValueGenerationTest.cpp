@@ -103,6 +103,20 @@ TEST_F(ValueGenerationTest, StartRowAndColumnChoice)
     EXPECT_EQ("1 2 3", Iterations("Q", 3));
 }
 
+TEST_F(ValueGenerationTest, QuotedValuesKeepLineBreaksAndABrokenFileMarksTheParameter)
+{
+    // Read as the data file editor reads it: a quoted line break is part of the value.
+    m_dir.Write("data.dat", "id,name\n1,\"two\nlines\"\n2,b\n");
+    NewFileParam("P");
+    Simulate("P");
+    EXPECT_EQ("two\nlines b", Iterations("P", 2));
+
+    m_dir.Write("data.dat", "id,name\n1,a\"b\n");
+    Simulate("P");
+    Param_pt_init(m_hEngine);
+    EXPECT_EQ("TRUE", GetAttrib(m_hEngine, "P", "SimParamNotValid")) << "a stray quote is an error, not a value";
+}
+
 TEST_F(ValueGenerationTest, ParametersThatCannotProduceValuesAreMarked)
 {
     struct
