@@ -10,7 +10,6 @@
 #include "manager/TarvoMgrWndMsgExt.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <strings.h>
 
 namespace
@@ -20,7 +19,6 @@ const UINT IDS_DISPLAY_NAME_KEY = 10229;
 const UINT IDS_FILE_TYPE = 10245;
 
 const DWORD PROFILE_VALUE_SIZE = 256;
-const size_t DATASET_DISPLAY_NAME_LENGTH = 46;
 
 // Any function of the library tells where the library's file is.
 void LibraryAnchor() {}
@@ -32,50 +30,10 @@ std::string ProfileString(const char* pszSection, const char* pszKey, const std:
     return buffer;
 }
 
-// The engine may throw while closing an instance; closing goes on regardless.
-void CloseEngine(void* hInstance)
-{
-    try
-    {
-        delete_turbine_handle(hInstance);
-    }
-    catch (...)
-    {
-        OutputDebugStringA("CTarvoMgr DTOR: exception when releasing parameter engine.\n");
-    }
-}
-
 // Paths recorded by Windows hosts may use either separator.
 size_t LastSeparator(const std::string& strPath)
 {
     return strPath.find_last_of("/\\");
-}
-
-// The text between the path's last separator and its last dot.
-std::string DatasetNameOf(const std::string& strPath)
-{
-    size_t nSep = LastSeparator(strPath);
-    size_t nStart = nSep == std::string::npos ? 0 : nSep + 1;
-    size_t nDot = strPath.rfind('.');
-    if (nDot == std::string::npos || nDot < nStart)
-        return std::string();
-    return strPath.substr(nStart, nDot - nStart);
-}
-
-// The ".prm" files of a directory, by name.
-std::vector<std::string> PrmFilesIn(const std::string& strDir)
-{
-    namespace fs = std::filesystem;
-    std::vector<std::string> arrNames;
-    std::error_code ec;
-    for (fs::directory_iterator it(strDir.empty() ? "." : strDir, ec), end; !ec && it != end; it.increment(ec))
-    {
-        std::string strName = it->path().filename().string();
-        if (strName.size() >= 4 && strName.compare(strName.size() - 4, 4, ".prm") == 0 && it->is_regular_file(ec))
-            arrNames.push_back(strName);
-    }
-    std::sort(arrNames.begin(), arrNames.end());
-    return arrNames;
 }
 } // namespace
 
@@ -137,13 +95,14 @@ void CTarvoMgr::DetachExts()
             pExt->m_pMgr = nullptr;
 }
 
+// Other datasets' instances are closed even when no instance is current
+// (the current dataset was just deleted).
 void CTarvoMgr::CloseEngines()
 {
-    if (!m_hTurbine)
-        return;
     std::vector<void*> arrEngines = GetOtherDatasetEngines();
     m_mapDatasets.clear();
-    arrEngines.push_back(m_hTurbine);
+    if (m_hTurbine)
+        arrEngines.push_back(m_hTurbine);
     m_hTurbine = nullptr;
     for (void* hInstance : arrEngines)
         CloseEngine(hInstance);
@@ -174,8 +133,12 @@ void CTarvoMgr::AddParamFile(const char* pszPath, const char* pszName)
 {
     if (!pszPath || !pszName)
         return;
-    if (!m_strActiveParamFilePath.empty())
+    // After DeleteDataset no file is active, but other datasets' files are still listed.
+    if (!m_strActiveParamFilePath.empty() || !m_arrParamFilePaths.empty())
         ClearParamList();
+    // Loading needs an instance again once the current dataset was deleted.
+    if (!m_hTurbine)
+        m_hTurbine = new_turbine_handle(m_strDatFile.c_str(), 1);
     m_arrParamFileNames.push_back(pszName);
     m_arrParamFilePaths.push_back(pszPath);
     Param_AddParamFile(m_hTurbine, pszPath, 1);
@@ -369,67 +332,6 @@ BOOL CTarvoMgr::UnRegisterNotifyWindow(HWND hWnd)
     m_pNotifyExt = nullptr;
     m_arrExts.clear();
     return TRUE;
-}
-
-// Datasets
-
-void CTarvoMgr::FillDatasetsMap()
-{
-    CloseOtherDatasets();
-    bool bActiveFound = false;
-    for (const std::string& strFile : PrmFilesIn(m_strScriptDir))
-    {
-        std::string strName = strFile.substr(0, strFile.size() - 4);
-        if (strName.empty())
-            continue;
-        std::string strPath = m_strScriptDir + strFile;
-        if (strcasecmp(strPath.c_str(), m_strActiveParamFilePath.c_str()) == 0)
-        {
-            m_mapDatasets[strName] = m_hTurbine;
-            bActiveFound = true;
-        }
-        else if (void* hInstance = OpenDatasetEngine(strPath))
-        {
-            m_arrParamFilePaths.push_back(strPath);
-            m_arrParamFileNames.push_back(strFile.substr(0, DATASET_DISPLAY_NAME_LENGTH));
-            m_mapDatasets[strName] = hInstance;
-        }
-    }
-    if (!bActiveFound)
-        m_mapDatasets[DatasetNameOf(m_strActiveParamFilePath)] = m_hTurbine;
-}
-
-// Other datasets run on the installation's own type definitions.
-void* CTarvoMgr::OpenDatasetEngine(const std::string& strPath)
-{
-    if (m_strInstallDir.empty())
-        GetInstallationDir();
-    void* hInstance = new_turbine_handle((m_strInstallDir + "/dat/param.dat").c_str(), 1);
-    if (!hInstance)
-    {
-        OutputDebugStringA(("CTarvoMgr: no parameter engine for dataset " + strPath + "\n").c_str());
-        return nullptr;
-    }
-    Param_AddParamFile(hInstance, strPath.c_str(), 1);
-    return hInstance;
-}
-
-// A refill replaces the previous one: its other instances would otherwise
-// stay open, unreachable, until the manager goes.
-void CTarvoMgr::CloseOtherDatasets()
-{
-    for (void* hInstance : GetOtherDatasetEngines())
-        CloseEngine(hInstance);
-    m_mapDatasets.clear();
-}
-
-std::vector<void*> CTarvoMgr::GetOtherDatasetEngines() const
-{
-    std::vector<void*> arrEngines;
-    for (const auto& entry : m_mapDatasets)
-        if (entry.second && entry.second != m_hTurbine)
-            arrEngines.push_back(entry.second);
-    return arrEngines;
 }
 
 void CTarvoMgr::ShowHelp(unsigned long nTopic)

@@ -104,8 +104,17 @@ public:
     BOOL RegisterNotifyWindow(HWND hWnd);
     BOOL UnRegisterNotifyWindow(HWND hWnd);
 
-    // Datasets
+    // Datasets: the ".prm" files side by side in the script's directory.
     void FillDatasetsMap();
+    void GetAllDatasets(std::vector<std::string>& arrNames) const;
+    BOOL CreateNewDataset(const std::string& strName);
+    BOOL RenameDataset(const std::string& strOldName, const std::string& strNewName);
+    BOOL DeleteDataset(const std::string& strName);
+    void LoadDataset(const std::string& strName);
+    BOOL SaveDatasetIfModified(const std::string& strName);
+    // A name that is a plain file name: not empty, "." or "..", and without a
+    // path separator, so a dataset's file always lies in the script's directory.
+    static BOOL IsPlainDatasetName(const std::string& strName);
 
     // Opens the product help at the topic.
     void ShowHelp(unsigned long nTopic);
@@ -154,10 +163,19 @@ protected:
 private:
     void ReadTypeMaps();
     void CloseEngines();
+    // The engine may throw while closing an instance; closing goes on regardless.
+    static void CloseEngine(void* hInstance);
     void DetachExts();
     std::string FirstVisibleParam();
     void* OpenDatasetEngine(const std::string& strPath);
     void CloseOtherDatasets();
+    // The text between the path's last separator and its last dot.
+    static std::string DatasetNameOf(const std::string& strPath);
+    std::string DatasetPath(const std::string& strName) const;
+    void* FindDataset(const std::string& strName) const;
+    void MakeDatasetCurrent(const std::string& strName, void* hInstance);
+    void AddParamFileEntry(const std::string& strPath, const std::string& strName);
+    void RemoveParamFileEntry(const std::string& strPath);
     std::vector<void*> GetOtherDatasetEngines() const;
     std::string TypeKeyOfDisplayName(const std::string& strTypeName) const;
     void RenameInEngine(void* hInstance, const std::string& strOld, const std::string& strNew);
