@@ -122,6 +122,21 @@ public:
     // The members that create windows (the window factories, the dialog
     // openers and SetActiveParamAttribsToDefault) join here; they are defined
     // with the windows, under dialogs/.
+    CWnd* CreateParamTypeWnd(CWnd* pParentWnd);
+    CWnd* CreateParamFilesWnd(CWnd* pParentWnd);
+    CWnd* CreateParamPropertiesWnd(CWnd* pParentWnd);
+    int OpenParameterPropertiesDialog(CWnd* pParentWnd);
+    // Gives the active parameter its type's defaults through an invisible
+    // properties sheet; FALSE when the sheet cannot be created.
+    BOOL SetActiveParamAttribsToDefault();
+
+    // The type maps as the windows read them; empty when a map has no entry.
+    std::string GetTypeDisplayUI(const std::string& strTypeKey) const { return FindIn(m_mapTypeDisplayUI, strTypeKey); }
+    std::string GetTypeDisplayName(const std::string& strTypeKey) const
+    {
+        return FindIn(m_mapTypeToTypeName, strTypeKey);
+    }
+    std::string GetTypeKey(const std::string& strTypeName) const { return FindIn(m_mapTypeNameToType, strTypeName); }
 
     // 0 while a window creates a parameter whose data file must be kept.
     int m_bForceDataFileDefaults = 1;
@@ -180,6 +195,11 @@ private:
     std::string TypeKeyOfDisplayName(const std::string& strTypeName) const;
     void RenameInEngine(void* hInstance, const std::string& strOld, const std::string& strNew);
     void ReleaseRowTies(const std::string& strName, const std::string& strOldRow);
+    static std::string FindIn(const std::map<std::string, std::string>& map, const std::string& strKey)
+    {
+        auto it = map.find(strKey);
+        return it == map.end() ? std::string() : it->second;
+    }
 
     // Whether each type asked about so far is hidden: the definition file is
     // read once per type, not once per parameter.

@@ -9,6 +9,7 @@
 #include "afx/PrivateProfile.h"
 #include "afx/Resource.h"
 #include "ketrin/Ketrin.h"
+#include "tabs/FormatSample.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -81,6 +82,25 @@ size_t DisplayStep(const char* pszText, size_t nLength, size_t i, std::string& s
         strOut += '\\';
     strOut += ch;
     return 1;
+}
+
+// The sample of a format type, formatted as its tab formats it; empty for
+// the other types. fnRead gives an attribute of the parameter.
+template <class TRead> std::string FormatTypeSample(const std::string& strType, TRead fnRead)
+{
+    if (strType == "Group")
+        return FormatTextSample(fnRead("Format"), "GroupName");
+    if (strType == "Userid")
+        return FormatTextSample(fnRead("Format"), "1");
+    if (strType == "Host")
+        return FormatTextSample(fnRead("Format"), "LoadGeneratorName");
+    if (strType == "CurrentIteration")
+        return FormatIntSample(fnRead("Format"), "1", false);
+    if (strType == "Random")
+        return FormatIntSample(fnRead("Format"), fnRead("MinValue"), true);
+    if (strType == "Unique")
+        return FormatIntSample(fnRead("Format"), fnRead("StartValue"), true);
+    return std::string();
 }
 
 std::vector<std::string> SplitKeyList(const char* pszList)
@@ -270,8 +290,7 @@ BOOL CTarvoMgr::CreateNewParameter(const char* pszName, const char* pszTypeName,
         WriteAttrib(m_hTurbine, pszName, "CurrentValue", strStored);
     UpdateAllUIExt(nullptr, UPD_BEFORE_ACTIVE_CHANGE, pszName);
     SetActiveParamName(pszName);
-    // The type's defaults (SetActiveParamAttribsToDefault) are applied here
-    // once the properties sheet exists.
+    SetActiveParamAttribsToDefault();
     UpdateAllUIExt(nullptr, UPD_ADDED, pszName);
     // The defaults may have replaced it.
     WriteAttrib(m_hTurbine, pszName, ORIGINAL_VALUE, strStored);
@@ -403,8 +422,7 @@ BOOL CTarvoMgr::ChangeActiveParamType(const char* pszTypeKey)
         m_strActiveParamName.clear();
         return FALSE;
     }
-    // The type's defaults (SetActiveParamAttribsToDefault) are applied here
-    // once the properties sheet exists.
+    SetActiveParamAttribsToDefault();
     if (bOriginal)
         WriteAttrib(m_hTurbine, strName.c_str(), ORIGINAL_VALUE, strOriginal);
     std::string strRow;
@@ -472,8 +490,12 @@ BOOL CTarvoMgr::GetParamNamesAndSamples(std::vector<PARAM_SAMPLE_ROW>* pRows)
         auto it = m_mapTypeToTypeName.find(strType);
         if (it != m_mapTypeToTypeName.end())
             row[1] = it->second;
-        // Column 2, the sample value, comes from the sample rules of the
-        // Format, Date/Time and File tabs, which bring them along.
+        // Column 2; the Date/Time and File samples come with their tabs.
+        row[2] = FormatTypeSample(strType, [&](const char* pszAttrib) {
+            std::string strValue;
+            ReadAttrib(m_hTurbine, strName.c_str(), pszAttrib, strValue);
+            return strValue;
+        });
         if (strType == "Table")
             ReadAttrib(m_hTurbine, strName.c_str(), "Delimiter", row[3]);
         arrRows.push_back(std::move(row));

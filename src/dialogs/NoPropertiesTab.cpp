@@ -1,0 +1,24 @@
+#include "dialogs/NoPropertiesTab.h"
+
+#include "controls/MoveControlBy.h"
+
+namespace
+{
+const UINT IDD_NO_PROPERTIES = 10236;
+const int IDC_NO_PARAMETER = 1070;
+const int IDC_PAGE_AREA = 1076;
+} // namespace
+
+BEGIN_MESSAGE_MAP(CNoPropertiesTab, CResizePropertyPage)
+    ON_WM_SIZE()
+END_MESSAGE_MAP()
+
+CNoPropertiesTab::CNoPropertiesTab(CTarvoMgr* pMgr) : CResizePropertyPage(IDD_NO_PROPERTIES), CTarvoMgrExt(pMgr) {}
+
+CNoPropertiesTab::~CNoPropertiesTab() = default;
+
+void CNoPropertiesTab::OnSize(UINT nType, int cx, int cy)
+{
+    CResizePropertyPage::OnSize(nType, cx, cy);
+    AnchorControls({{IDC_PAGE_AREA, ANCHOR_RIGHT | ANCHOR_BOTTOM}, {IDC_NO_PARAMETER, ANCHOR_RIGHT | ANCHOR_BOTTOM}});
+}

@@ -1,0 +1,169 @@
+#include "tabs/FormatTab.h"
+
+#include "afx/DataExchange.h"
+#include "manager/TarvoMgr.h"
+#include "tabs/FormatList.h"
+#include "tabs/FormatSample.h"
+#include "tabs/ParamAttribs.h"
+
+namespace
+{
+const int IDC_SAMPLE = 1044;
+const int IDC_FORMATS = 1046;
+const int IDC_DELETE_FORMAT = 1050;
+const int IDC_ADD_FORMAT = 1051;
+const int IDC_RESET_FORMATS = 1052;
+
+const char* const FORMAT = "Format";
+
+const char* const STRING_FORMATS[] = {"%s", "%01s", "%02s", "%03s", "%04s", "%05s", "%06s", "%07s", "%08s"};
+
+int TextSample(const std::string& strFormat, const std::string& strSample, std::string& strOutput)
+{
+    return FormatTextSample(strFormat, strSample, strOutput);
+}
+
+const CFormatTab::FORMAT_TAB_KIND& StringKind()
+{
+    static const CFormatTab::FORMAT_TAB_KIND kind = {10205, "ParamDialogStringFormats", STRING_FORMATS,
+                                                     static_cast<int>(std::size(STRING_FORMATS)), TextSample};
+    return kind;
+}
+} // namespace
+
+BEGIN_MESSAGE_MAP(CFormatTab, CResizePropertyPage)
+    ON_CBN_SELCHANGE(IDC_FORMATS, &CFormatTab::OnSelChangeFormat)
+    ON_CBN_EDITCHANGE(IDC_FORMATS, &CFormatTab::OnEditChangeFormat)
+    ON_BN_CLICKED(IDC_ADD_FORMAT, &CFormatTab::OnAddFormat)
+    ON_BN_CLICKED(IDC_DELETE_FORMAT, &CFormatTab::OnDeleteFormat)
+    ON_BN_CLICKED(IDC_RESET_FORMATS, &CFormatTab::OnResetFormats)
+    ON_WM_SIZE()
+END_MESSAGE_MAP()
+
+CFormatTab::CFormatTab(CTarvoMgr* pMgr) : CFormatTab(pMgr, StringKind()) {}
+
+CFormatTab::CFormatTab(CTarvoMgr* pMgr, const FORMAT_TAB_KIND& kind)
+    : CResizePropertyPage(kind.nIDTemplate), CTarvoMgrExt(pMgr), m_kind(kind)
+{
+}
+
+CFormatTab::~CFormatTab() = default;
+
+void CFormatTab::DoDataExchange(CDataExchange* pDX)
+{
+    CResizePropertyPage::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_FORMATS, m_cbFormats);
+    DDX_Control(pDX, IDC_SAMPLE, m_edSample);
+    DDX_Text(pDX, IDC_FORMATS, m_strFormat);
+}
+
+BOOL CFormatTab::OnInitDialog()
+{
+    CResizePropertyPage::OnInitDialog();
+    for (int i = 0; i < m_kind.nBuiltIn; ++i)
+        m_cbFormats.AddString(m_kind.ppszBuiltIn[i]);
+    LoadFormatList(m_cbFormats, m_kind.pszSection);
+    return TRUE;
+}
+
+BOOL CFormatTab::OnSetActive()
+{
+    if (m_pMgr && *m_pMgr->GetActiveParamName() && !m_pMgr->GetActiveParamType().empty())
+        m_strFormat = ReadParamAttrib(GetTurbine(), m_pMgr->GetActiveParamName(), FORMAT);
+    if (m_strFormat.empty())
+        m_strFormat = FirstListedFormat();
+    UpdateData(FALSE);
+    RefreshSample();
+    return CResizePropertyPage::OnSetActive();
+}
+
+BOOL CFormatTab::OnKillActive()
+{
+    UpdateData(TRUE);
+    WriteFormat();
+    return CResizePropertyPage::OnKillActive();
+}
+
+void CFormatTab::UseDefaults()
+{
+    m_strFormat = FirstListedFormat();
+    UpdateData(FALSE);
+    RefreshSample();
+}
+
+// An empty or rejected format is stored all the same: it only shows its
+// message in place of the sample.
+void CFormatTab::WriteFormat()
+{
+    if (m_pMgr && *m_pMgr->GetActiveParamName() && !m_pMgr->GetActiveParamType().empty())
+        WriteParamAttrib(GetTurbine(), m_pMgr->GetActiveParamName(), FORMAT, m_strFormat);
+}
+
+std::string CFormatTab::FirstListedFormat() const
+{
+    std::string strFormat;
+    if (m_cbFormats.GetCount() > 0)
+        m_cbFormats.GetLBText(0, strFormat);
+    return strFormat;
+}
+
+void CFormatTab::RefreshSample()
+{
+    std::string strOutput;
+    BOOL bValid = m_kind.pfnSample(m_strFormat, m_strSampleValue, strOutput);
+    if (CWnd* pAdd = GetDlgItem(IDC_ADD_FORMAT))
+        pAdd->EnableWindow(bValid);
+    m_edSample.SetWindowText(strOutput.c_str());
+}
+
+void CFormatTab::OnSelChangeFormat()
+{
+    int nIndex = m_cbFormats.GetCurSel();
+    if (nIndex < 0)
+        return;
+    m_cbFormats.GetLBText(nIndex, m_strFormat);
+    m_cbFormats.SetWindowText(m_strFormat.c_str());
+    RefreshSample();
+}
+
+void CFormatTab::OnEditChangeFormat()
+{
+    UpdateData(TRUE);
+    RefreshSample();
+}
+
+void CFormatTab::OnAddFormat()
+{
+    UpdateData(TRUE);
+    if (m_strFormat.empty())
+        return;
+    m_cbFormats.InsertString(0, m_strFormat.c_str());
+    SaveFormatList(m_cbFormats, m_kind.pszSection);
+}
+
+void CFormatTab::OnDeleteFormat()
+{
+    int nIndex = m_cbFormats.GetCurSel();
+    if (nIndex < 0)
+        return;
+    m_cbFormats.DeleteString(static_cast<UINT>(nIndex));
+    SaveFormatList(m_cbFormats, m_kind.pszSection);
+}
+
+// The host answers code 2 by building its pages anew, this one included, so
+// the built-in list shows at once. The format typed meanwhile is stored
+// first: the rebuilt page reads it back instead of losing it.
+void CFormatTab::OnResetFormats()
+{
+    ResetFormatList(m_kind.pszSection);
+    UpdateData(TRUE);
+    WriteFormat();
+    if (m_pMgr)
+        UpdateAllUIExt(UPD_ACTIVE_CHANGED, std::string(m_pMgr->GetActiveParamName()).c_str());
+}
+
+void CFormatTab::OnSize(UINT nType, int cx, int cy)
+{
+    CResizePropertyPage::OnSize(nType, cx, cy);
+    AnchorControls({{IDC_FORMATS, ANCHOR_RIGHT | ANCHOR_BOTTOM}, {IDC_SAMPLE, ANCHOR_RIGHT}});
+}

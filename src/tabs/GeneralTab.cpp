@@ -1,0 +1,20 @@
+#include "tabs/GeneralTab.h"
+
+namespace
+{
+const UINT IDD_GENERAL_TAB = 10201;
+} // namespace
+
+BEGIN_MESSAGE_MAP(CGeneralTab, CResizePropertyPage)
+    ON_WM_SIZE()
+END_MESSAGE_MAP()
+
+CGeneralTab::CGeneralTab(CTarvoMgr* pMgr) : CResizePropertyPage(IDD_GENERAL_TAB), CTarvoMgrExt(pMgr) {}
+
+CGeneralTab::~CGeneralTab() = default;
+
+void CGeneralTab::OnSize(UINT nType, int cx, int cy)
+{
+    CResizePropertyPage::OnSize(nType, cx, cy);
+    AnchorControls({});
+}
