@@ -3,10 +3,23 @@
 
 #include "manager/TarvoMgr.h"
 
+#include "dialogs/DatasetDlg.h"
 #include "dialogs/ParamFileDlg.h"
 #include "dialogs/ParamPropertiesDlg.h"
 #include "dialogs/ParamPropertiesEditDlg.h"
 #include "dialogs/ParamTypeDlg.h"
+
+CWnd* CTarvoMgr::CreateDataSetWnd(CWnd* pParentWnd)
+{
+    auto* pWnd = new CDatasetDlg(this);
+    if (!pWnd->Create(pParentWnd))
+    {
+        delete pWnd;
+        return nullptr;
+    }
+    pWnd->OnUpdateUIMgr(nullptr, UPD_DATASET_CHANGED, DatasetNameOf(m_strActiveParamFilePath).c_str());
+    return pWnd;
+}
 
 CWnd* CTarvoMgr::CreateParamTypeWnd(CWnd* pParentWnd)
 {

@@ -137,6 +137,7 @@ public:
         return FindIn(m_mapTypeToTypeName, strTypeKey);
     }
     std::string GetTypeKey(const std::string& strTypeName) const { return FindIn(m_mapTypeNameToType, strTypeName); }
+    CWnd* CreateDataSetWnd(CWnd* pParentWnd);
 
     // 0 while a window creates a parameter whose data file must be kept.
     int m_bForceDataFileDefaults = 1;

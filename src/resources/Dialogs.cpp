@@ -11,5 +11,6 @@ void AddTarvoDialogs(CResourceModule& module)
                       0, 0, 186, 95,
                       WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
                       {{AFX_WC_STATIC, "Parameter manager", IDC_STATIC, 7, 7, 172, 8, SS_LEFT}}});
+    AddTarvoDatasetDialogs(module);
     AddTarvoPropertiesDialogs(module);
 }

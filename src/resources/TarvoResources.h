@@ -25,6 +25,7 @@ void AddTarvoMenus(CResourceModule& module);
 void AddTarvoImages(CResourceModule& module);
 void AddTarvoDialogs(CResourceModule& module);
 void AddTarvoPropertiesDialogs(CResourceModule& module);
+void AddTarvoDatasetDialogs(CResourceModule& module);
 
 // For hosts that load the library from a regular library: another resource
 // chain entry for the library's module (null when it cannot be allocated).
