@@ -3,8 +3,11 @@
 
 #include "manager/TarvoMgr.h"
 
+#include "afx/MessageBox.h"
 #include "dialogs/DatasetDlg.h"
+#include "dialogs/NewParamDialog.h"
 #include "dialogs/ParamFileDlg.h"
+#include "dialogs/ParamListDlg.h"
 #include "dialogs/ParamPropertiesDlg.h"
 #include "dialogs/ParamPropertiesEditDlg.h"
 #include "dialogs/ParamTypeDlg.h"
@@ -19,6 +22,45 @@ CWnd* CTarvoMgr::CreateDataSetWnd(CWnd* pParentWnd)
     }
     pWnd->OnUpdateUIMgr(nullptr, UPD_DATASET_CHANGED, DatasetNameOf(m_strActiveParamFilePath).c_str());
     return pWnd;
+}
+
+CWnd* CTarvoMgr::CreateParamListWnd(CWnd* pParentWnd)
+{
+    auto* pWnd = new CParamListDlg(this);
+    if (!pWnd->Create(pParentWnd))
+    {
+        delete pWnd;
+        return nullptr;
+    }
+    pWnd->OnUpdateUIMgr(nullptr, UPD_RELOAD, nullptr);
+    return pWnd;
+}
+
+BOOL CTarvoMgr::OpenParamSelectDialog(std::string& strName, std::string& strTypeName, long* pResult,
+                                      const char* pszValueText, CWnd* pParentWnd)
+{
+    const UINT IDS_ESCAPE_CHARACTER = 10268;
+    const UINT IDS_NEW_PARAM_NAME = 10263;
+    std::string strValue = pszValueText ? pszValueText : "";
+    if (strValue == "\\")
+    {
+        std::string strMessage = AfxLoadString(IDS_ESCAPE_CHARACTER);
+        strMessage.replace(strMessage.find("%s"), 2, strValue);
+        AfxMessageBox(strMessage.c_str(), MB_OK);
+        return FALSE;
+    }
+    if (strName.empty())
+        strName = MangleParamName(AfxLoadString(IDS_NEW_PARAM_NAME).c_str());
+    CNewParamDialog dlg(this, pParentWnd);
+    dlg.m_strName = strName;
+    dlg.m_strTypeName = strTypeName;
+    dlg.m_strValue = strValue;
+    INT_PTR nResult = dlg.DoModal();
+    strName = dlg.m_strName;
+    strTypeName = dlg.m_strTypeName;
+    if (pResult)
+        *pResult = static_cast<long>(nResult);
+    return TRUE;
 }
 
 CWnd* CTarvoMgr::CreateParamTypeWnd(CWnd* pParentWnd)

@@ -122,6 +122,12 @@ public:
     // The members that create windows (the window factories, the dialog
     // openers and SetActiveParamAttribsToDefault) join here; they are defined
     // with the windows, under dialogs/.
+    CWnd* CreateParamListWnd(CWnd* pParentWnd);
+    // Select or Create Parameter for the script text pszValueText: name and
+    // type display name go in and come back, *pResult gets IDOK or IDCANCEL.
+    // FALSE, after a message, for a text the script cannot parameterize.
+    BOOL OpenParamSelectDialog(std::string& strName, std::string& strTypeName, long* pResult, const char* pszValueText,
+                               CWnd* pParentWnd);
     CWnd* CreateParamTypeWnd(CWnd* pParentWnd);
     CWnd* CreateParamFilesWnd(CWnd* pParentWnd);
     CWnd* CreateParamPropertiesWnd(CWnd* pParentWnd);

@@ -25,6 +25,7 @@ void AddTarvoMenus(CResourceModule& module);
 void AddTarvoImages(CResourceModule& module);
 void AddTarvoDialogs(CResourceModule& module);
 void AddTarvoPropertiesDialogs(CResourceModule& module);
+void AddTarvoListDialogs(CResourceModule& module);
 void AddTarvoDatasetDialogs(CResourceModule& module);
 
 // For hosts that load the library from a regular library: another resource
