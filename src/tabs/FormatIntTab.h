@@ -5,7 +5,7 @@
 // "Format properties" of a parameter whose value is a number (the iteration
 // number): the twin of the text format tab with one integer conversion and
 // a list of its own.
-class CFormatIntTab : public CFormatTab
+class TARVO_API CFormatIntTab : public CFormatTab
 {
 public:
     explicit CFormatIntTab(CTarvoMgr* pMgr);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TarvoExport.h"
 #include "afx/ComboBox.h"
 #include "afx/Edit.h"
 #include "dialogs/ResizePropertyPage.h"
@@ -11,7 +12,7 @@
 // load generator, group name, and every type without a tab of its own): a
 // printf-style format with one string conversion, picked from the author's
 // list or typed, and the sample it gives. The format is stored as typed.
-class CFormatTab : public CResizePropertyPage, public CTarvoMgrExt
+class TARVO_API CFormatTab : public CResizePropertyPage, public CTarvoMgrExt
 {
 public:
     explicit CFormatTab(CTarvoMgr* pMgr);

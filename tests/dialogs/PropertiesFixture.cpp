@@ -77,6 +77,7 @@ Host=OriginalValue,Format
 Group=OriginalValue,Format
 CurrentIteration=OriginalValue,Format
 Random=OriginalValue,Format,MinValue,MaxValue
+Unique=OriginalValue,Format,StartValue
 Custom=OriginalValue,CurrentValue
 Plugged=OriginalValue,Level
 Broken=OriginalValue
