@@ -355,3 +355,16 @@ TEST_F(ParamListDlgTest, EnterAndEscapeNeverCloseTheWindow)
     EXPECT_TRUE(m_pList->IsWindowVisible());
     EXPECT_TRUE(IsWindow(m_pList->GetSafeHwnd()));
 }
+
+TEST_F(ParamListDlgTest, KeysPostedToTheTreeActAsPressedOnes)
+{
+    CreateList();
+    Tree().PostMessage(WM_KEYDOWN, VK_INSERT, 0);
+    ui::ProcessEvents();
+    EXPECT_EQ(Selected(), "NewParam");
+    ui::PressKeyOnFocus(Qt::Key_Escape);
+    m_modals.Add(AnswerDelete(true));
+    Tree().PostMessage(WM_KEYDOWN, VK_DELETE, 0);
+    ui::ProcessEvents();
+    EXPECT_FALSE(m_pMgr->IsExistingParamName("NewParam"));
+}
