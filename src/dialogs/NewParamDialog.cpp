@@ -51,8 +51,8 @@ std::string FormatWithText(UINT nID, const std::string& strText)
 } // namespace
 
 BEGIN_MESSAGE_MAP(CNewParamDialog, CDialog)
-    ON_CBN_EDITCHANGE(IDC_SELECT_PARAM_NAME, &CNewParamDialog::OnNameChange)
-    ON_CBN_SELCHANGE(IDC_SELECT_PARAM_NAME, &CNewParamDialog::OnNameChange)
+    ON_CBN_EDITCHANGE(IDC_SELECT_PARAM_NAME, &CNewParamDialog::OnNameEditChange)
+    ON_CBN_SELCHANGE(IDC_SELECT_PARAM_NAME, &CNewParamDialog::OnNameSelChange)
     ON_CBN_CLOSEUP(IDC_SELECT_PARAM_NAME, &CNewParamDialog::OnNameCloseUp)
     ON_BN_CLICKED(IDC_SELECT_PARAM_PROPERTIES, &CNewParamDialog::OnProperties)
     ON_WM_HELPINFO()
@@ -119,16 +119,26 @@ void CNewParamDialog::FillNameBox()
         m_cbName.AddString(strName.c_str());
 }
 
-void CNewParamDialog::OnNameChange()
+void CNewParamDialog::OnNameEditChange()
 {
+    m_bListChoice = FALSE;
+    Refresh();
+}
+
+void CNewParamDialog::OnNameSelChange()
+{
+    m_bListChoice = TRUE;
     Refresh();
 }
 
 // The list's choice may not be in the edit field yet when the list closes.
+// Only a choice made in the list is copied: the list keeps its last choice
+// while the author types, and a list closed without choosing must not
+// replace the typed name with it.
 void CNewParamDialog::OnNameCloseUp()
 {
     std::string strChoice;
-    if (m_cbName.GetLBText(m_cbName.GetCurSel(), strChoice) != CB_ERR)
+    if (m_bListChoice && m_cbName.GetLBText(m_cbName.GetCurSel(), strChoice) != CB_ERR)
         m_cbName.SetWindowText(strChoice.c_str());
     Refresh();
 }

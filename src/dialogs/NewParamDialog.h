@@ -29,7 +29,8 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
 
-    void OnNameChange();
+    void OnNameEditChange();
+    void OnNameSelChange();
     void OnNameCloseUp();
     void OnProperties();
     BOOL OnHelpInfo(HELPINFO* pHelpInfo);
@@ -53,4 +54,6 @@ private:
     std::string m_strCallerValue;
     // The parameter this dialog created through Properties; empty when none.
     std::string m_strCreatedName;
+    // The name box's text is the list's choice, not typed.
+    BOOL m_bListChoice = FALSE;
 };

@@ -5,6 +5,8 @@
 #include "dialogs/NewParamDialog.h"
 #include "resources/ListDialogs.h"
 
+#include <QComboBox>
+
 namespace
 {
 const char* const INVALID_NAME = "Please enter a valid name for the parameter (name must begin with a letter and "
@@ -210,6 +212,13 @@ TEST_F(NewParamDialogTest, EveryNameChangeShowsThatParameter)
              EXPECT_EQ(Text(dlg.m_cbName), "Amount");
              EXPECT_EQ(Text(dlg.m_cbType), "Random Number");
              EXPECT_EQ(Value(dlg), "42");
+
+             ui::ReplaceText(dlg.m_cbName, "Fresh");
+             auto* pBox = qobject_cast<QComboBox*>(dlg.m_cbName.GetWidget());
+             pBox->showPopup();
+             pBox->hidePopup();
+             EXPECT_EQ(Text(dlg.m_cbName), "Fresh") << "a list closed without a choice keeps the typed name";
+             EXPECT_TRUE(dlg.m_cbType.IsWindowEnabled());
              Click(dlg, IDCANCEL);
          });
 }
