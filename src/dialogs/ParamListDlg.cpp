@@ -262,7 +262,7 @@ void CParamListDlg::OnSize(UINT nType, int cx, int cy)
 }
 
 // From the keyboard the menu opens under the selected item's label; from the
-// mouse, on the item under the pointer or, off the items, with "New" only.
+// mouse, for the item under the pointer or, off the items, with "New" only.
 void CParamListDlg::OnContextMenu(CWnd* pWnd, CPoint point)
 {
     if (pWnd != &m_tree)
@@ -284,7 +284,10 @@ void CParamListDlg::OnContextMenu(CWnd* pWnd, CPoint point)
         CPoint ptTree = point;
         m_tree.ScreenToClient(&ptTree);
         UINT nFlags = 0;
-        bOnItem = m_tree.HitTest(ptTree, &nFlags) && (nFlags & TVHT_ONITEM);
+        HTREEITEM hItem = m_tree.HitTest(ptTree, &nFlags);
+        // The commands act on the selected item: an item that could not be
+        // selected (the active tab refused to let go) is no target.
+        bOnItem = hItem && (nFlags & TVHT_ONITEM) && hItem == m_tree.GetSelectedItem();
     }
     CMenu menu;
     if (!menu.LoadMenu(IDR_PARAM_LIST_POPUP))

@@ -312,6 +312,24 @@ TEST_F(ParamListDlgTest, TheContextMenuActsOnTheItemUnderThePointer)
     ui::PressKeyOnFocus(Qt::Key_Escape);
 }
 
+TEST_F(ParamListDlgTest, AnItemThatCouldNotBeSelectedGetsNoItemMenu)
+{
+    CreateList();
+    m_pListener->m_nAnswerBeforeChange = 0;
+    CRect rcLabel;
+    ASSERT_TRUE(Tree().GetItemRect(Item("Amount"), &rcLabel, TRUE));
+    Strings texts;
+    m_menus.Add(
+        [&texts](const CMenu& menu, int, int)
+        {
+            texts = MenuTexts(menu);
+            return 0u;
+        });
+    ui::RightClick(Tree(), rcLabel.CenterPoint().x, rcLabel.CenterPoint().y);
+    EXPECT_EQ(Selected(), "CustomerName");
+    EXPECT_EQ(texts, (Strings{"New Parameter\t(Ins)"})) << "Delete would act on CustomerName, not on Amount";
+}
+
 TEST_F(ParamListDlgTest, TheKeyboardMenuOpensUnderTheSelectedLabel)
 {
     CreateList();
