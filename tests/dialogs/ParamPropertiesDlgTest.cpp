@@ -4,6 +4,7 @@
 
 #include "afx/ComboBox.h"
 #include "afx/TabCtrl.h"
+#include "afx/WinApp.h"
 #include "dialogs/ResizePropertyPage.h"
 #include "tabs/FormatTab.h"
 
@@ -22,6 +23,21 @@ int VisibleTopLevels()
         nCount += pWidget->isVisible() ? 1 : 0;
     return nCount;
 }
+
+// The host's main window: it shows the help of whatever asks it to.
+class CMainWnd : public CWnd
+{
+public:
+    int m_nHelpCommands = 0;
+
+protected:
+    void OnHelp() { ++m_nHelpCommands; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CMainWnd, CWnd)
+    ON_COMMAND(57670, &CMainWnd::OnHelp)
+END_MESSAGE_MAP()
 
 CRect ClientRectIn(CWnd& wnd, CWnd& parent)
 {
@@ -204,13 +220,18 @@ TEST_F(PropertiesFixture, NewParametersTakeTheirTypesDefaultsInvisiblyAndKeepThe
     EXPECT_EQ(Attrib("Mystery", "Format"), "%s");
 }
 
-TEST_F(PropertiesFixture, DefaultsNeedTheManagersWindow)
+TEST_F(PropertiesFixture, TabsPassHelpRequestsToTheMainWindow)
 {
-    LoadManager();
-    m_pMgr->DestroyWindow();
-    int nVisible = VisibleTopLevels();
-    EXPECT_FALSE(m_pMgr->SetActiveParamAttribsToDefault());
-    EXPECT_EQ(VisibleTopLevels(), nVisible);
-    ASSERT_TRUE(m_pMgr->CreateNewParameter("Fresh", "Vuser ID", ""));
-    EXPECT_EQ(Attrib("Fresh", "Format"), "");
+    CreateWindows();
+    HELPINFO info;
+    EXPECT_FALSE(ActivePage()->SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info)))
+        << "without a main window the request is not handled";
+    CWinApp app("tarvo-help-tests");
+    CMainWnd main;
+    ASSERT_TRUE(main.Create(nullptr, "Main", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+    app.m_pMainWnd = &main;
+    EXPECT_TRUE(ActivePage()->SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info)));
+    EXPECT_EQ(main.m_nHelpCommands, 1);
+    app.m_pMainWnd = nullptr;
+    main.DestroyWindow();
 }

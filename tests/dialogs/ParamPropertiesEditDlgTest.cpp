@@ -5,6 +5,8 @@
 #include "afx/ComboBox.h"
 #include "afx/Process.h"
 
+#include <QWidget>
+
 namespace
 {
 const int IDC_COMBO_EDIT = 1001;
@@ -95,6 +97,22 @@ TEST_F(ParamPropertiesEditDlgTest, CloseWaitsForTheTabToAcceptAndEscapeAsksToo)
         });
     EXPECT_EQ(m_pMgr->OpenParameterPropertiesDialog(nullptr), IDCANCEL);
     EXPECT_EQ(Attrib("Level1", "Level"), "4");
+}
+
+TEST_F(ParamPropertiesEditDlgTest, EnterAndEscapeInTheTypeWindowAnswerForTheDialog)
+{
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape})
+        m_modals.Add(
+            [key](CWnd& dlg)
+            {
+                CWnd* pType = ChildWithControl(dlg, IDC_TYPE_COMBO);
+                ui::ShowAndActivate(dlg);
+                pType->GetDlgItem(IDC_TYPE_COMBO)->SetFocus();
+                ui::PressKeyOnFocus(key);
+                EXPECT_FALSE(pType->GetWidget()->isHidden()) << "the embedded window stays";
+            });
+    EXPECT_EQ(m_pMgr->OpenParameterPropertiesDialog(nullptr), IDOK);
+    EXPECT_EQ(m_pMgr->OpenParameterPropertiesDialog(nullptr), IDCANCEL);
 }
 
 TEST_F(ParamPropertiesEditDlgTest, ATypeChangeInsideTheDialogRebuildsItsTabs)
