@@ -223,6 +223,8 @@ TEST_F(PropertiesFixture, NewParametersTakeTheirTypesDefaultsInvisiblyAndKeepThe
 TEST_F(PropertiesFixture, TabsPassHelpRequestsToTheMainWindow)
 {
     CreateWindows();
+    // A plain key, so that no modifier of an earlier test counts as held down.
+    ui::PressKey(*m_host.GetDlgItem(IDC_HOST_EDIT), Qt::Key_End);
     HELPINFO info;
     EXPECT_FALSE(ActivePage()->SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info)))
         << "without a main window the request is not handled";
