@@ -8,9 +8,19 @@
 #include "dialogs/NewParamDialog.h"
 #include "dialogs/ParamFileDlg.h"
 #include "dialogs/ParamListDlg.h"
+#include "dialogs/ParamListEditDialog.h"
 #include "dialogs/ParamPropertiesDlg.h"
 #include "dialogs/ParamPropertiesEditDlg.h"
 #include "dialogs/ParamTypeDlg.h"
+#include "resources/ListEditDialogs.h"
+
+// Win32's values
+#ifndef WS_EX_WINDOWEDGE
+#define WS_EX_WINDOWEDGE 0x100L
+#endif
+#ifndef SWP_FRAMECHANGED
+#define SWP_FRAMECHANGED 0x20
+#endif
 
 CWnd* CTarvoMgr::CreateDataSetWnd(CWnd* pParentWnd)
 {
@@ -121,5 +131,49 @@ BOOL CTarvoMgr::SetActiveParamAttribsToDefault()
     delete pSheet;
     if (CWnd* pFocus = CWnd::FromHandle(hFocus))
         pFocus->SetFocus();
+    return TRUE;
+}
+
+int CTarvoMgr::OpenParameterEditDialog(CWnd* pParentWnd)
+{
+    CParamListEditDialog dlg(this, static_cast<unsigned>(m_lOptions), pParentWnd);
+    return static_cast<int>(dlg.DoModal());
+}
+
+BOOL CTarvoMgr::OpenParamEditDialogAsChildWnd(CWnd* pParentWnd)
+{
+    // An open one stays as it is; one whose window went with its host window
+    // is replaced.
+    if (m_pChildEditDlg && m_pChildEditDlg->GetSafeHwnd())
+        return FALSE;
+    delete m_pChildEditDlg;
+    m_pChildEditDlg = new CParamListEditDialog(this, static_cast<unsigned>(m_lOptions), pParentWnd);
+    if (!m_pChildEditDlg->Create(IDD_PARAM_LIST_EDIT, pParentWnd))
+    {
+        delete m_pChildEditDlg;
+        m_pChildEditDlg = nullptr;
+        return FALSE;
+    }
+    // The child style first: re-parented with it, the window becomes part of
+    // the host's window instead of a pop-up it owns.
+    m_pChildEditDlg->ModifyStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, WS_CHILD, SWP_FRAMECHANGED);
+    m_pChildEditDlg->ModifyStyleEx(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE, 0, SWP_FRAMECHANGED);
+    m_pChildEditDlg->SetParent(pParentWnd);
+    CRect rect;
+    m_pChildEditDlg->GetWindowRect(&rect);
+    m_pChildEditDlg->MoveWindow(0, 0, rect.Width(), rect.Height());
+    if (CWnd* pClose = m_pChildEditDlg->GetDlgItem(IDOK))
+        pClose->ShowWindow(SW_HIDE);
+    m_pChildEditDlg->ShowWindow(SW_SHOW);
+    return TRUE;
+}
+
+BOOL CTarvoMgr::CloseParamEditDialogChildWnd()
+{
+    if (!m_pChildEditDlg)
+        return FALSE;
+    m_pChildEditDlg->DestroyWindow();
+    delete m_pChildEditDlg;
+    m_pChildEditDlg = nullptr;
     return TRUE;
 }

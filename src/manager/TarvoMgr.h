@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+class CParamListEditDialog;
 class CTarvoMgrWndMsgExt;
 
 // Custom option bits (Custom_AddOptions).
@@ -132,6 +133,13 @@ public:
     CWnd* CreateParamFilesWnd(CWnd* pParentWnd);
     CWnd* CreateParamPropertiesWnd(CWnd* pParentWnd);
     int OpenParameterPropertiesDialog(CWnd* pParentWnd);
+    // The Parameter List dialog, modal; its result.
+    int OpenParameterEditDialog(CWnd* pParentWnd);
+    // The Parameter List dialog as a child window at the top left of
+    // pParentWnd, until CloseParamEditDialogChildWnd; FALSE while one is open
+    // or when it cannot be created.
+    BOOL OpenParamEditDialogAsChildWnd(CWnd* pParentWnd);
+    BOOL CloseParamEditDialogChildWnd();
     // Gives the active parameter its type's defaults through an invisible
     // properties sheet; FALSE when the sheet cannot be created.
     BOOL SetActiveParamAttribsToDefault();
@@ -178,6 +186,7 @@ protected:
     std::vector<CTarvoMgrExt*> m_arrExts;
     long m_lOptions = 0;
     CTarvoMgrWndMsgExt* m_pNotifyExt = nullptr;
+    CParamListEditDialog* m_pChildEditDlg = nullptr;
     std::string m_strDefaultParamType;
 
     DECLARE_MESSAGE_MAP()

@@ -14,4 +14,5 @@ void AddTarvoDialogs(CResourceModule& module)
     AddTarvoListDialogs(module);
     AddTarvoDatasetDialogs(module);
     AddTarvoPropertiesDialogs(module);
+    AddTarvoListEditDialogs(module);
 }
