@@ -1,3 +1,4 @@
+#include "EditorWindow.h"
 #include "ParamListing.h"
 #include "ScriptLocation.h"
 
@@ -7,9 +8,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
-#include <QMainWindow>
-#include <QStatusBar>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -90,22 +88,21 @@ std::string ExampleScript(const std::string& strRoot)
     return std::string();
 }
 
-void BuildMainWindow(QMainWindow& window)
-{
-    window.setWindowTitle("Tarvo");
-    auto* placeholder = new QLabel("No script is open.", &window);
-    placeholder->setAlignment(Qt::AlignCenter);
-    window.setCentralWidget(placeholder);
-    window.statusBar()->showMessage(QString::fromStdString(AfxLoadString(10234)));
-    window.resize(800, 600);
-}
-
 // Without a session, a private folder for the run-time files Qt wants.
 std::string PrivateRuntimeDir()
 {
     std::string dir = QDir::tempPath().toStdString() + "/tarvo-runtime-" + std::to_string(getuid());
     mkdir(dir.c_str(), 0700);
     return dir;
+}
+
+// The offscreen platform notes what it cannot do; without a display that is expected.
+QtMessageHandler g_pfnStandardHandler = nullptr;
+
+void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (!message.contains("does not support propagateSizeHints") && g_pfnStandardHandler)
+        g_pfnStandardHandler(type, context, message);
 }
 
 int Fail(const std::string& strMessage, int nCode)
@@ -139,6 +136,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
         if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
             qputenv("XDG_RUNTIME_DIR", PrivateRuntimeDir().c_str());
+        g_pfnStandardHandler = qInstallMessageHandler(QuietOffscreenNotes);
     }
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Tarvo");
@@ -153,11 +151,16 @@ int main(int argc, char** argv)
     if (options.bList)
         return script.Resolve(strScript, strError) ? ListParameters(script, strDatFile, stdout) : Fail(strError, 1);
 
-    QMainWindow window;
-    BuildMainWindow(window);
+    if (!script.Resolve(strScript, strError))
+        return Fail(strError, 1);
+    CEditorWindow window(strDatFile, CEditorWindow::SavedOptions());
+    if (!window.OpenScript(script, strError))
+        return Fail(strError, 1);
     if (!options.strScreenshot.empty())
     {
-        if (!window.grab().save(QString::fromStdString(options.strScreenshot), "PNG"))
+        window.show();
+        QApplication::processEvents();
+        if (!window.ParameterPane()->grab().save(QString::fromStdString(options.strScreenshot), "PNG"))
             return Fail("cannot write '" + options.strScreenshot + "'", 1);
         return 0;
     }

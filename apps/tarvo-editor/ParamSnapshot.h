@@ -1,0 +1,18 @@
+#pragma once
+
+// Every parameter of an engine instance with every attribute of its type, in
+// order: two snapshots differ exactly when saving would write something else.
+
+#include <string>
+#include <vector>
+
+class CParamSnapshot
+{
+public:
+    void Take(void* hTurbine);
+    bool operator==(const CParamSnapshot& other) const { return m_arrLines == other.m_arrLines; }
+    bool operator!=(const CParamSnapshot& other) const { return !(*this == other); }
+
+private:
+    std::vector<std::string> m_arrLines;
+};

@@ -1,0 +1,89 @@
+#include "ScriptText.h"
+
+#include "ketrin/Ketrin.h"
+
+#include <fstream>
+#include <iterator>
+
+bool CScriptText::Load(const std::vector<std::string>& arrPaths, std::string& strError)
+{
+    std::vector<SCRIPT_FILE> files;
+    for (const std::string& path : arrPaths)
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (!in.is_open() || in.bad())
+        {
+            strError = "cannot read " + path;
+            return false;
+        }
+        files.push_back({path, std::move(text), false});
+    }
+    m_arrFiles = std::move(files);
+    return true;
+}
+
+void CScriptText::SetText(size_t nFile, const std::string& strText)
+{
+    SCRIPT_FILE& file = m_arrFiles[nFile];
+    if (file.strText == strText)
+        return;
+    file.strText = strText;
+    file.bModified = true;
+}
+
+int CScriptText::RenameReferences(const std::string& strOld, const std::string& strNew)
+{
+    return ReplaceEverywhere(Reference(strOld), Reference(strNew));
+}
+
+int CScriptText::RestoreValue(const std::string& strName, const std::string& strValue)
+{
+    return ReplaceEverywhere(Reference(strName), strValue);
+}
+
+int CScriptText::ReplaceEverywhere(const std::string& strFrom, const std::string& strTo)
+{
+    int nCount = 0;
+    for (SCRIPT_FILE& file : m_arrFiles)
+    {
+        std::string result;
+        size_t start = 0;
+        for (size_t found; (found = file.strText.find(strFrom, start)) != std::string::npos;
+             start = found + strFrom.size())
+        {
+            result.append(file.strText, start, found - start).append(strTo);
+            ++nCount;
+        }
+        if (start == 0)
+            continue;
+        result.append(file.strText, start, std::string::npos);
+        file.strText = std::move(result);
+        file.bModified = true;
+    }
+    return nCount;
+}
+
+bool CScriptText::IsModified() const
+{
+    for (const SCRIPT_FILE& file : m_arrFiles)
+        if (file.bModified)
+            return true;
+    return false;
+}
+
+bool CScriptText::Save(std::string& strError)
+{
+    for (SCRIPT_FILE& file : m_arrFiles)
+    {
+        if (!file.bModified)
+            continue;
+        if (!os_write_file_atomic(file.strPath.c_str(), file.strText.data(), file.strText.size()))
+        {
+            strError = "cannot write " + file.strPath;
+            return false;
+        }
+        file.bModified = false;
+    }
+    return true;
+}

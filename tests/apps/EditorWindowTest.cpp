@@ -1,0 +1,116 @@
+#include "EditorWindow.h"
+#include "TempDir.h"
+#include "UiDriver.h"
+#include "UiSeams.h"
+
+#include "afx/ComboBox.h"
+
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace
+{
+const std::string kDatFile = std::string(TARVO_BINARY_DIR) + "/dat/param.dat";
+
+// A copy of the example script in a temporary directory, open in the editor
+// without datasets.
+struct EditorFixture : ::testing::Test
+{
+    CTempDir dir;
+    std::unique_ptr<CEditorWindow> window;
+    CScriptLocation script;
+
+    void SetUp() override
+    {
+        std::filesystem::copy(std::string(TARVO_SOURCE_DIR) + "/examples/nursery_order", dir.Path(),
+                              std::filesystem::copy_options::recursive);
+        std::string error;
+        ASSERT_TRUE(script.Resolve(dir.Path(), error)) << error;
+        window = std::make_unique<CEditorWindow>(kDatFile, 0);
+        ASSERT_TRUE(window->OpenScript(script, error)) << error;
+    }
+
+    CTarvoMgr& Manager() { return window->Manager(); }
+    QPlainTextEdit* Editor(int index) { return qobject_cast<QPlainTextEdit*>(window->findChild<QTabWidget*>()->widget(index)); }
+    std::string ActionText() { return Editor(1)->toPlainText().toStdString(); }
+};
+} // namespace
+
+TEST_F(EditorFixture, RenamesAndDeletionsKeepTheScriptTextInStep)
+{
+    ASSERT_TRUE(Manager().SetActiveParamName("Quantity"));
+    ASSERT_TRUE(Manager().RenameActiveParam("Amount"));
+    EXPECT_EQ(ActionText().find("{Quantity}"), std::string::npos);
+    EXPECT_NE(ActionText().find("\"Value={Amount}\""), std::string::npos);
+
+    ASSERT_TRUE(Manager().DeleteParameter("Amount", 0, 1));
+    EXPECT_EQ(ActionText().find("{Amount}"), std::string::npos);
+    EXPECT_NE(ActionText().find("\"Value=2\""), std::string::npos) << "the original value is back";
+    EXPECT_NE(ReadFileBytes(dir.File("Action.c")).find("{Quantity}"), std::string::npos) << "nothing saved yet";
+
+    CMessageBoxRecorder boxes;
+    ASSERT_TRUE(window->Save());
+    EXPECT_NE(ReadFileBytes(dir.File("Action.c")).find("\"Value=2\""), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(dir.File("nursery_order.prm")).find("[Quantity]"), std::string::npos);
+    EXPECT_TRUE(window->ConfirmClose()) << "nothing left to save";
+    EXPECT_TRUE(boxes.Calls().empty());
+}
+
+TEST_F(EditorFixture, ReplaceWithParameterCreatesItAndWritesTheReference)
+{
+    QPlainTextEdit* editor = Editor(1);
+    window->findChild<QTabWidget*>()->setCurrentIndex(1);
+    QTextCursor cursor = editor->document()->find("catalogue?page=1");
+    ASSERT_FALSE(cursor.isNull());
+    editor->setTextCursor(cursor);
+
+    CModalScripts scripts;
+    scripts.Add([](CWnd& dialog) {
+        std::string name;
+        dialog.GetDlgItemText(1062, name);
+        EXPECT_EQ(name, "NewParam") << "a free name is proposed";
+        dialog.SetDlgItemText(1062, "CataloguePage");
+        auto* types = dynamic_cast<CComboBox*>(dialog.GetDlgItem(1064));
+        ASSERT_NE(types, nullptr);
+        ui::ChooseComboItem(*types, types->FindStringExact(-1, "Custom"));
+        ui::Click(*dialog.GetDlgItem(IDOK));
+    });
+    window->ReplaceWithParameter();
+    EXPECT_TRUE(scripts.AllUsed());
+    EXPECT_NE(ActionText().find("URL=https://shop.example/nursery/{CataloguePage}"), std::string::npos);
+    EXPECT_TRUE(Manager().IsExistingParamName("CataloguePage"));
+    EXPECT_EQ(Manager().GetParamAttrib("CataloguePage", "OriginalValue"), "catalogue?page=1");
+}
+
+TEST_F(EditorFixture, TextThatHoldsAReferenceIsRefused)
+{
+    QPlainTextEdit* editor = Editor(1);
+    window->findChild<QTabWidget*>()->setCurrentIndex(1);
+    editor->setTextCursor(editor->document()->find("Value={PlantCode}"));
+    CMessageBoxRecorder boxes;
+    window->ReplaceWithParameter();
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_NE(boxes.LastText().find("already holds a parameter"), std::string::npos);
+}
+
+TEST_F(EditorFixture, ClosingWithUnsavedChangesAsksFirst)
+{
+    Editor(0)->appendPlainText("// a note");
+    CMessageBoxRecorder boxes;
+    boxes.Answer(IDCANCEL);
+    EXPECT_FALSE(window->ConfirmClose());
+    boxes.Answer(IDYES);
+    EXPECT_TRUE(window->ConfirmClose());
+    EXPECT_NE(ReadFileBytes(dir.File("vuser_init.c")).find("// a note"), std::string::npos);
+    ASSERT_EQ(boxes.Calls().size(), 2u);
+    EXPECT_EQ(boxes.Calls()[0].strText, "Save the changes to nursery_order?");
+
+    // A change to a parameter alone counts too.
+    Manager().SetParamAttrib("CouponCode", "CurrentValue", "AUTUMN5");
+    boxes.Answer(IDNO);
+    EXPECT_TRUE(window->ConfirmClose());
+    EXPECT_EQ(boxes.Calls().size(), 3u);
+    EXPECT_EQ(ReadFileBytes(dir.File("nursery_order.prm")).find("AUTUMN5"), std::string::npos);
+}
