@@ -25,7 +25,7 @@ enum EValueKind
 };
 
 // What stands between "%" and the conversion letter.
-struct FORMAT_SPEC
+struct FORMAT_FIELD
 {
     std::string strFlags;
     int nWidth = -1;
@@ -56,16 +56,16 @@ int ReadNumber(const std::string& strText, size_t& nPos)
 
 // Flags, then a width, then a precision; any other order has no meaning the
 // sample could show, so the format is rejected.
-bool ReadSpec(const std::string& strSpec, FORMAT_SPEC& spec)
+bool ReadField(const std::string& strField, FORMAT_FIELD& field)
 {
     size_t nPos = 0;
-    while (nPos < strSpec.size() && (strSpec[nPos] == '-' || strSpec[nPos] == '#' || strSpec[nPos] == '0'))
-        spec.strFlags += strSpec[nPos++];
-    if (nPos < strSpec.size() && std::isdigit(static_cast<unsigned char>(strSpec[nPos])))
-        spec.nWidth = ReadNumber(strSpec, nPos);
-    if (nPos < strSpec.size() && strSpec[nPos] == '.')
-        spec.nPrecision = ReadNumber(strSpec, ++nPos);
-    return nPos == strSpec.size();
+    while (nPos < strField.size() && (strField[nPos] == '-' || strField[nPos] == '#' || strField[nPos] == '0'))
+        field.strFlags += strField[nPos++];
+    if (nPos < strField.size() && std::isdigit(static_cast<unsigned char>(strField[nPos])))
+        field.nWidth = ReadNumber(strField, nPos);
+    if (nPos < strField.size() && strField[nPos] == '.')
+        field.nPrecision = ReadNumber(strField, ++nPos);
+    return nPos == strField.size();
 }
 
 template <size_t N> bool IsOneOf(const std::string& strType, const char* const (&list)[N])
@@ -73,24 +73,24 @@ template <size_t N> bool IsOneOf(const std::string& strType, const char* const (
     return std::any_of(std::begin(list), std::end(list), [&](const char* psz) { return strType == psz; });
 }
 
-bool FormatText(const FORMAT_SPEC& spec, const std::string& strSample, std::string& strOut)
+bool FormatText(const FORMAT_FIELD& field, const std::string& strSample, std::string& strOut)
 {
     strOut = strSample;
-    if (spec.nPrecision >= 0 && static_cast<size_t>(spec.nPrecision) < strOut.size())
-        strOut.resize(static_cast<size_t>(spec.nPrecision));
-    if (spec.nWidth <= static_cast<int>(strOut.size()))
+    if (field.nPrecision >= 0 && static_cast<size_t>(field.nPrecision) < strOut.size())
+        strOut.resize(static_cast<size_t>(field.nPrecision));
+    if (field.nWidth <= static_cast<int>(strOut.size()))
         return true;
-    size_t nFill = static_cast<size_t>(spec.nWidth) - strOut.size();
-    if (spec.strFlags.find('-') != std::string::npos)
+    size_t nFill = static_cast<size_t>(field.nWidth) - strOut.size();
+    if (field.strFlags.find('-') != std::string::npos)
         strOut.append(nFill, ' ');
     else
-        strOut.insert(0, nFill, spec.strFlags.find('0') != std::string::npos ? '0' : ' ');
+        strOut.insert(0, nFill, field.strFlags.find('0') != std::string::npos ? '0' : ' ');
     return true;
 }
 
 // The value as the system would take it: a short for "h", a 32-bit number
 // unless bWide; the conversion is rebuilt with a 64-bit length around it.
-bool FormatNumber(const FORMAT_SPEC& spec, const std::string& strType, const std::string& strSample, bool bWide,
+bool FormatNumber(const FORMAT_FIELD& field, const std::string& strType, const std::string& strSample, bool bWide,
                   std::string& strOut)
 {
     char chType = strType.back();
@@ -100,11 +100,11 @@ bool FormatNumber(const FORMAT_SPEC& spec, const std::string& strType, const std
         llValue = bUnsigned ? static_cast<unsigned short>(llValue) : static_cast<short>(llValue);
     else if (!bWide)
         llValue = bUnsigned ? static_cast<unsigned int>(llValue) : static_cast<int>(llValue);
-    std::string strConversion = "%" + spec.strFlags;
-    if (spec.nWidth >= 0)
-        strConversion += std::to_string(spec.nWidth);
-    if (spec.nPrecision >= 0)
-        strConversion += "." + std::to_string(spec.nPrecision);
+    std::string strConversion = "%" + field.strFlags;
+    if (field.nWidth >= 0)
+        strConversion += std::to_string(field.nWidth);
+    if (field.nPrecision >= 0)
+        strConversion += "." + std::to_string(field.nPrecision);
     strConversion += "ll";
     strConversion += chType;
     char szBuffer[MAX_OUTPUT * 2];
@@ -138,12 +138,12 @@ int FormatSample(const std::string& strFormat, const std::string& strSample, EVa
     std::string strType = strFormat.substr(nLetter, nTypeLength);
     bool bKnown = kind == VALUE_TEXT ? IsOneOf(strType, TEXT_CONVERSIONS) : IsOneOf(strType, INT_CONVERSIONS);
     size_t nPercent = strFormat.rfind('%', nLetter);
-    FORMAT_SPEC spec;
+    FORMAT_FIELD field;
     std::string strValue;
-    if (!bKnown || !ReadSpec(strFormat.substr(nPercent + 1, nLetter - nPercent - 1), spec))
+    if (!bKnown || !ReadField(strFormat.substr(nPercent + 1, nLetter - nPercent - 1), field))
         return 0;
-    bool bDone = kind == VALUE_TEXT ? FormatText(spec, strSample, strValue)
-                                    : FormatNumber(spec, strType, strSample, kind == VALUE_WIDE_INT, strValue);
+    bool bDone = kind == VALUE_TEXT ? FormatText(field, strSample, strValue)
+                                    : FormatNumber(field, strType, strSample, kind == VALUE_WIDE_INT, strValue);
     if (!bDone)
         return 0;
     std::string strText =
