@@ -282,3 +282,31 @@ TEST(Dialog, RendersToPngAtItsOwnSize)
         image.save(QString::fromUtf8(keep));
     dlg.DestroyWindow();
 }
+
+TEST(Dialog, SimpleComboShowsItsListAndKeepsItemData)
+{
+    CTestFormDlg dlg;
+    ASSERT_TRUE(dlg.Create(IDD_TEST_FORM));
+    ui::ShowAndActivate(dlg);
+    auto* formats = dynamic_cast<CComboBox*>(dlg.GetDlgItem(IDC_FORMATS));
+    ASSERT_NE(formats, nullptr);
+    for (const char* item : {"%d", "%05d", "%x"})
+        formats->AddString(item);
+    formats->SetItemData(1, 0xF00D);
+    std::string text;
+    formats->GetLBText(1, text);
+    EXPECT_EQ(text, "%05d") << "an unsorted list keeps the order of adding";
+    EXPECT_EQ(formats->GetItemData(1), static_cast<DWORD_PTR>(0xF00D));
+    EXPECT_EQ(formats->GetItemData(7), static_cast<DWORD_PTR>(CB_ERR));
+
+    dlg.m_events.clear();
+    ui::ChooseComboItem(*formats, 2);
+    EXPECT_EQ(TextOf(dlg, IDC_FORMATS), "%x") << "choosing in the list fills the edit field";
+    formats->SetCurSel(0);
+    EXPECT_EQ(TextOf(dlg, IDC_FORMATS), "%d");
+    ui::ReplaceText(*formats, "%08d");
+    EXPECT_EQ(TextOf(dlg, IDC_FORMATS), "%08d");
+    EXPECT_EQ(formats->FindStringExact(-1, "%X"), 2) << "exact search ignores case";
+    EXPECT_EQ(formats->FindString(0, "%0"), 1);
+    dlg.DestroyWindow();
+}

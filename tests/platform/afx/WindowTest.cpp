@@ -4,6 +4,7 @@
 #include "afx/Dialog.h"
 #include "afx/WinMessageEvent.h"
 
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -107,4 +108,43 @@ TEST(Window, MoveWindowReportsTheNewSizeAtOnceEvenWhenHidden)
     dlg.GetClientRect(&client);
     EXPECT_EQ(client.Width(), 321);
     dlg.DestroyWindow();
+}
+
+namespace
+{
+class CTickingDlg : public CDialog
+{
+public:
+    CTickingDlg() : CDialog(IDD_TEST_FORM) { AddTestDialogs(); }
+    std::vector<UINT_PTR> m_ticks;
+
+protected:
+    void OnTimer(UINT_PTR nIDEvent)
+    {
+        m_ticks.push_back(nIDEvent);
+        if (m_ticks.size() == 2)
+            KillTimer(nIDEvent);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTickingDlg, CDialog)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+} // namespace
+
+TEST(Window, TimersTickUntilKilledAndDieWithTheWindow)
+{
+    CTickingDlg dlg;
+    ASSERT_TRUE(dlg.Create(IDD_TEST_FORM));
+    EXPECT_EQ(dlg.SetTimer(7, 1), 7u);
+    for (int i = 0; i < 50 && dlg.m_ticks.size() < 3; ++i)
+        QTest::qWait(5);
+    EXPECT_EQ(dlg.m_ticks, (std::vector<UINT_PTR>{7, 7})) << "no tick after KillTimer";
+    EXPECT_FALSE(dlg.KillTimer(7));
+
+    dlg.SetTimer(8, 1);
+    dlg.DestroyWindow();
+    QTest::qWait(20);
+    EXPECT_EQ(dlg.m_ticks.size(), 2u) << "a destroyed window's timers stop";
 }
