@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QKeySequence>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -136,6 +137,8 @@ bool CEditorWindow::OpenScript(const CScriptLocation& script, std::string& strEr
     {
         auto* editor = new QPlainTextEdit(ToQ(m_text.GetText(i)));
         editor->setLineWrapMode(QPlainTextEdit::NoWrap);
+        editor->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        editor->setTabStopDistance(4 * editor->fontMetrics().horizontalAdvance(' '));
         connect(editor, &QPlainTextEdit::textChanged, this, [this, editor, i] {
             if (!m_bRefreshing)
                 m_text.SetText(i, editor->toPlainText().toStdString());
