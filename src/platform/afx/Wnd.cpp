@@ -24,6 +24,18 @@ namespace
 AFX_WND_ENTRY* EntryOf(HWND hWnd) { return CWndRegistry::Get().Find(hWnd); }
 
 QPoint ToQ(const POINT& pt) { return QPoint(pt.x, pt.y); }
+
+// A window may go inside one of its own widget's signals (a button that closes
+// its dialog): the widget leaves the screen and its parent now, and Qt deletes
+// it once control is back in the event loop.
+void DeleteWidgetLater(QWidget* pWidget)
+{
+    if (!pWidget)
+        return;
+    pWidget->hide();
+    pWidget->setParent(nullptr);
+    pWidget->deleteLater();
+}
 } // namespace
 
 namespace afxmap
@@ -65,8 +77,7 @@ CWnd::~CWnd()
     m_hWnd = nullptr;
     ReleaseWindowResources();
     CWndRegistry::Get().DestroyTree(hWnd);
-    if (widget)
-        delete widget.data();
+    DeleteWidgetLater(widget);
 }
 
 QWidget* CWnd::GetWidget() const
@@ -157,13 +168,8 @@ BOOL CWnd::DestroyWindow()
     QPointer<QWidget> widget = entry->widget;
     bool bOwns = entry->pWnd != nullptr;
     CWndRegistry::Get().DestroyTree(hWnd);
-    // The widget may be inside one of its own signals: let Qt delete it later.
-    if (widget && bOwns)
-    {
-        widget->hide();
-        widget->setParent(nullptr);
-        widget->deleteLater();
-    }
+    if (bOwns)
+        DeleteWidgetLater(widget);
     return TRUE;
 }
 

@@ -148,3 +148,39 @@ TEST(Window, TimersTickUntilKilledAndDieWithTheWindow)
     QTest::qWait(20);
     EXPECT_EQ(dlg.m_ticks.size(), 2u) << "a destroyed window's timers stop";
 }
+
+namespace
+{
+// Deletes itself when its Apply button is clicked, as an owner may do from a handler.
+class CSelfDeletingDlg : public CDialog
+{
+public:
+    explicit CSelfDeletingDlg(bool* pDeleted) : CDialog(IDD_TEST_FORM), m_pDeleted(pDeleted) { AddTestDialogs(); }
+    ~CSelfDeletingDlg() override { *m_pDeleted = true; }
+
+protected:
+    void OnApply() { delete this; }
+    DECLARE_MESSAGE_MAP()
+
+private:
+    bool* m_pDeleted;
+};
+
+BEGIN_MESSAGE_MAP(CSelfDeletingDlg, CDialog)
+    ON_BN_CLICKED(IDC_APPLY, &CSelfDeletingDlg::OnApply)
+END_MESSAGE_MAP()
+} // namespace
+
+TEST(Window, AWindowDeletedInsideItsOwnButtonsClickGoesSafely)
+{
+    bool bDeleted = false;
+    auto* dlg = new CSelfDeletingDlg(&bDeleted);
+    ASSERT_TRUE(dlg->Create(IDD_TEST_FORM));
+    HWND hDlg = dlg->m_hWnd;
+    QPointer<QWidget> widget = dlg->GetWidget();
+    ui::Click(*dlg->GetDlgItem(IDC_APPLY));
+    EXPECT_TRUE(bDeleted);
+    EXPECT_FALSE(IsWindow(hDlg));
+    ui::ProcessEvents();
+    EXPECT_TRUE(widget.isNull()) << "the widget went once the click was over";
+}
