@@ -1,5 +1,7 @@
 #include "EditorWindow.h"
 
+#include "ParamSnapshot.h"
+
 #include "afx/MessageBox.h"
 #include "afx/WinMessageEvent.h"
 #include "manager/UpdateCodes.h"
@@ -16,6 +18,8 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
+
+#include <algorithm>
 
 namespace
 {
@@ -156,7 +160,6 @@ void CEditorWindow::LoadParameters()
 {
     CloseParameterPane();
     m_mgr.AddParamFile(m_script.GetParamFile().c_str(), m_script.GetName().c_str());
-    m_savedParams.Take(m_mgr.GetTurbine());
     OpenParameterPane();
 }
 
@@ -264,25 +267,50 @@ bool CEditorWindow::Save()
     if (!m_mgr.UpdateAllUIExt(nullptr, UPD_COMMIT, nullptr))
         return false;
     std::string strError;
-    if (!m_mgr.SaveChanges())
-        strError = "cannot write " + m_script.GetParamFile();
-    if (strError.empty())
+    if (SaveParameters(strError))
         m_text.Save(strError);
     if (!strError.empty())
     {
         AfxMessageBox(("The script was not saved: " + strError).c_str(), MB_ICONERROR);
         return false;
     }
-    m_savedParams.Take(m_mgr.GetTurbine());
     ShowStatus("Saved " + ToQ(m_script.GetName()));
     return true;
 }
 
+// Creating, renaming and deleting a parameter reach every dataset, and the
+// script text refers to the new names: every dataset is written, the current
+// one last so that it stays current.
+bool CEditorWindow::SaveParameters(std::string& strError)
+{
+    std::string strCurrentFile = m_mgr.GetActiveParamFilePath();
+    std::string strCurrent = QFileInfo(ToQ(strCurrentFile)).completeBaseName().toStdString();
+    std::string strActive = m_mgr.GetActiveParamName();
+    std::vector<std::string> arrDatasets;
+    m_mgr.GetAllDatasets(arrDatasets);
+    // Without the current dataset among them it could not be made current again.
+    if (std::find(arrDatasets.begin(), arrDatasets.end(), strCurrent) == arrDatasets.end())
+        arrDatasets.clear();
+    for (const std::string& strName : arrDatasets)
+        if (strName != strCurrent && !m_mgr.SaveDatasetIfModified(strName) && strError.empty())
+            strError = "cannot write the dataset " + strName;
+    bool bSaved = arrDatasets.empty() ? m_mgr.SaveChanges() : m_mgr.SaveDatasetIfModified(strCurrent);
+    // Another dataset may lack the active parameter and so have moved it.
+    m_mgr.SetActiveParamName(strActive.c_str());
+    if (!bSaved && strError.empty())
+        strError = "cannot write " + strCurrentFile;
+    return strError.empty();
+}
+
+// Unsaved exactly when saving would write something other than the file holds,
+// also after the dataset bar switched to another dataset.
 bool CEditorWindow::HasUnsavedParameters()
 {
     CParamSnapshot current;
     current.Take(m_mgr.GetTurbine());
-    return current != m_savedParams;
+    CParamSnapshot saved;
+    saved.TakeFromFile(m_mgr.GetDatFile(), m_mgr.GetActiveParamFilePath());
+    return current != saved;
 }
 
 bool CEditorWindow::ConfirmClose()

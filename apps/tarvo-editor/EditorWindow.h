@@ -4,7 +4,6 @@
 // Parameter List dialog embedded on the right. It is the notify window of the
 // manager and keeps the script text in step with every rename and deletion.
 
-#include "ParamSnapshot.h"
 #include "ScriptLocation.h"
 #include "ScriptText.h"
 
@@ -52,6 +51,7 @@ private:
     void FitParameterPane();
     void OnParamNotify(long nKind, const ParamNotifyRecord& record);
     void RefreshEditors();
+    bool SaveParameters(std::string& strError);
     bool HasUnsavedParameters();
     void ShowStatus(const QString& strText);
 
@@ -59,7 +59,6 @@ private:
     long m_lOptions;
     CScriptLocation m_script;
     CScriptText m_text;
-    CParamSnapshot m_savedParams;
     QTabWidget* m_pTabs = nullptr;
     QWidget* m_pPane = nullptr;
     CWnd m_paneWnd;

@@ -38,3 +38,14 @@ void CParamSnapshot::Take(void* hTurbine)
     }
     Param_GetHeadPosFree(hTurbine, position);
 }
+
+void CParamSnapshot::TakeFromFile(const std::string& strDatFile, const std::string& strPath)
+{
+    m_arrLines.clear();
+    void* hTurbine = new_turbine_handle(strDatFile.c_str(), 1);
+    if (!hTurbine)
+        return;
+    if (Param_AddParamFile(hTurbine, strPath.c_str(), 1) == TURB_OK)
+        Take(hTurbine);
+    delete_turbine_handle(hTurbine);
+}

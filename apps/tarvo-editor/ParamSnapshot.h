@@ -10,6 +10,8 @@ class CParamSnapshot
 {
 public:
     void Take(void* hTurbine);
+    // What the parameter file holds on disk, read with those type definitions.
+    void TakeFromFile(const std::string& strDatFile, const std::string& strPath);
     bool operator==(const CParamSnapshot& other) const { return m_arrLines == other.m_arrLines; }
     bool operator!=(const CParamSnapshot& other) const { return !(*this == other); }
 

@@ -28,13 +28,20 @@ struct EditorFixture : ::testing::Test
                               std::filesystem::copy_options::recursive);
         std::string error;
         ASSERT_TRUE(script.Resolve(dir.Path(), error)) << error;
-        window = std::make_unique<CEditorWindow>(kDatFile, 0);
+        window = std::make_unique<CEditorWindow>(kDatFile, Options());
         ASSERT_TRUE(window->OpenScript(script, error)) << error;
     }
 
+    virtual long Options() const { return 0; }
     CTarvoMgr& Manager() { return window->Manager(); }
     QPlainTextEdit* Editor(int index) { return qobject_cast<QPlainTextEdit*>(window->findChild<QTabWidget*>()->widget(index)); }
     std::string ActionText() { return Editor(1)->toPlainText().toStdString(); }
+};
+
+// The same with the example's two datasets, nursery_order (current) and weekend_sale.
+struct DatasetEditorFixture : EditorFixture
+{
+    long Options() const override { return OPT_DATASETS; }
 };
 } // namespace
 
@@ -113,4 +120,42 @@ TEST_F(EditorFixture, ClosingWithUnsavedChangesAsksFirst)
     EXPECT_TRUE(window->ConfirmClose());
     EXPECT_EQ(boxes.Calls().size(), 3u);
     EXPECT_EQ(ReadFileBytes(dir.File("nursery_order.prm")).find("AUTUMN5"), std::string::npos);
+}
+
+TEST_F(DatasetEditorFixture, SavingWritesARenameIntoEveryDataset)
+{
+    ASSERT_TRUE(Manager().SetActiveParamName("Quantity"));
+    ASSERT_TRUE(Manager().RenameActiveParam("Amount"));
+    CMessageBoxRecorder boxes;
+    ASSERT_TRUE(window->Save());
+    EXPECT_TRUE(boxes.Calls().empty());
+    for (const char* file : {"nursery_order.prm", "weekend_sale.prm"})
+    {
+        std::string text = ReadFileBytes(dir.File(file));
+        EXPECT_NE(text.find("[Amount]"), std::string::npos) << file << " has the new name the script refers to";
+        EXPECT_EQ(text.find("[Quantity]"), std::string::npos) << file;
+    }
+    EXPECT_EQ(std::string(Manager().GetActiveParamFilePath()), dir.File("nursery_order.prm")) << "still current";
+    EXPECT_STREQ(Manager().GetActiveParamName(), "Amount");
+    EXPECT_TRUE(window->ConfirmClose());
+    EXPECT_TRUE(boxes.Calls().empty()) << "nothing left to save";
+}
+
+TEST_F(DatasetEditorFixture, SwitchingDatasetsAloneLeavesNothingToSave)
+{
+    std::vector<std::string> datasets;
+    Manager().GetAllDatasets(datasets);
+    ASSERT_EQ(datasets.size(), 2u);
+    Manager().SaveDatasetIfModified("nursery_order");
+    Manager().LoadDataset("weekend_sale");
+    CMessageBoxRecorder boxes;
+    EXPECT_TRUE(window->ConfirmClose());
+    EXPECT_TRUE(boxes.Calls().empty()) << "the other dataset is as its file holds it";
+
+    Manager().SetParamAttrib("CouponCode", "CurrentValue", "SPRING9");
+    boxes.Answer(IDYES);
+    EXPECT_TRUE(window->ConfirmClose());
+    ASSERT_EQ(boxes.Calls().size(), 1u) << "a change to the other dataset counts";
+    EXPECT_NE(ReadFileBytes(dir.File("weekend_sale.prm")).find("SPRING9"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(dir.File("nursery_order.prm")).find("SPRING9"), std::string::npos);
 }
