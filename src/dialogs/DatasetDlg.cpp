@@ -77,10 +77,17 @@ int CDatasetDlg::OnUpdateUIMgr(CTarvoMgrExt*, unsigned nCode, const char* pszDat
     return 1;
 }
 
+// The tab on show writes its input to the dataset being left, or keeps the
+// author on that dataset.
 void CDatasetDlg::OnSelChangeDataset()
 {
     if (!m_pMgr)
         return;
+    if (!UpdateAllUIExt(UPD_COMMIT, nullptr))
+    {
+        SelectDataset(m_strCurrentDataset);
+        return;
+    }
     m_pMgr->SaveDatasetIfModified(m_strCurrentDataset);
     m_strCurrentDataset = SelectedDataset();
     m_pMgr->LoadDataset(m_strCurrentDataset);
@@ -88,7 +95,7 @@ void CDatasetDlg::OnSelChangeDataset()
 
 void CDatasetDlg::OnNewDataset()
 {
-    if (!m_pMgr)
+    if (!m_pMgr || !UpdateAllUIExt(UPD_COMMIT, nullptr))
         return;
     std::vector<std::string> arrNames;
     m_pMgr->GetAllDatasets(arrNames);
@@ -107,7 +114,7 @@ void CDatasetDlg::OnNewDataset()
 // never replaces a dataset.
 void CDatasetDlg::OnRenameDataset()
 {
-    if (!m_pMgr)
+    if (!m_pMgr || !UpdateAllUIExt(UPD_COMMIT, nullptr))
         return;
     std::vector<std::string> arrOthers;
     m_pMgr->GetAllDatasets(arrOthers);

@@ -130,7 +130,46 @@ protected:
 };
 
 typedef std::map<std::string, std::string> FileMap;
+
+// Stands in for a tab with input not yet written back: code 10 writes it to
+// the current dataset, or refuses when told to.
+class CPendingInputExt : public CTarvoMgrExt
+{
+public:
+    using CTarvoMgrExt::CTarvoMgrExt;
+    int OnUpdateUIMgr(CTarvoMgrExt*, unsigned nCode, const char*) override
+    {
+        if (nCode != UPD_COMMIT)
+            return 1;
+        if (m_bAccept)
+            m_pMgr->SetParamAttrib("Customer", "OriginalValue", m_strInput.c_str());
+        return m_bAccept;
+    }
+
+    std::string m_strInput;
+    int m_bAccept = 1;
+};
 } // namespace
+
+TEST_F(DatasetDlgTest, InputOnShowIsWrittenToTheDatasetBeingLeftOrKeepsTheAuthorThere)
+{
+    CPendingInputExt tab(m_pMgr.get());
+    tab.m_strInput = "typed";
+    Choose("Dataset_3");
+    EXPECT_EQ(Files(), (FileMap{{"Dataset_1.prm", "typed"}, {"Dataset_3.prm", "three"}, {"script.usr", "-"}}));
+    EXPECT_EQ(CurrentValue(), "three");
+
+    // A tab that refuses its input keeps the dataset, in the manager and in the list.
+    tab.m_bAccept = 0;
+    Choose("Dataset_1");
+    EXPECT_EQ(std::string(m_pMgr->GetActiveParamFilePath()), Path("Dataset_3.prm"));
+    EXPECT_EQ(Selected(), "Dataset_3");
+    EXPECT_EQ(m_pBar->m_strCurrentDataset, "Dataset_3");
+    // New and Rename open no name dialog (the strict seams fail on one).
+    Click(IDC_DATASET_NEW);
+    Click(IDC_DATASET_RENAME);
+    EXPECT_EQ(Items(), (Strings{"Dataset_1", "Dataset_3"}));
+}
 
 TEST_F(DatasetDlgTest, ADirectoryOfDatasetsIsSwitchedCreatedRenamedAndDeletedThroughTheBar)
 {
