@@ -335,6 +335,9 @@ void CEditorWindow::SetOption(long lOption, bool bOn)
     // Datasets change what is loaded: the parameters are read again from disk.
     if (lOption == OPT_DATASETS && !ConfirmClose())
         return;
+    // The pane is built again: the tab on show writes its input back first.
+    if (lOption != OPT_DATASETS && !m_mgr.UpdateAllUIExt(nullptr, UPD_COMMIT, nullptr))
+        return;
     m_lOptions = bOn ? (m_lOptions | lOption) : (m_lOptions & ~lOption);
     if (bOn)
         m_mgr.Custom_AddOptions(lOption);

@@ -12,6 +12,19 @@
 
 namespace
 {
+// The visible control of that id anywhere below the window.
+CWnd* FindControl(CWnd& root, int nID)
+{
+    for (CWnd* child = root.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT))
+    {
+        if (child->GetDlgCtrlID() == nID && child->IsWindowVisible())
+            return child;
+        if (CWnd* found = FindControl(*child, nID))
+            return found;
+    }
+    return nullptr;
+}
+
 const std::string kDatFile = std::string(TARVO_BINARY_DIR) + "/dat/param.dat";
 
 // A copy of the example script in a temporary directory, open in the editor
@@ -158,4 +171,21 @@ TEST_F(DatasetEditorFixture, SwitchingDatasetsAloneLeavesNothingToSave)
     ASSERT_EQ(boxes.Calls().size(), 1u) << "a change to the other dataset counts";
     EXPECT_NE(ReadFileBytes(dir.File("weekend_sale.prm")).find("SPRING9"), std::string::npos);
     EXPECT_EQ(ReadFileBytes(dir.File("nursery_order.prm")).find("SPRING9"), std::string::npos);
+}
+
+TEST_F(EditorFixture, SwitchingTheServerAttributesKeepsTheInputOnTheTab)
+{
+    window->show();
+    ASSERT_TRUE(Manager().SetActiveParamName("VuserId"));
+    Manager().UpdateAllUIExt(nullptr, UPD_ACTIVE_CHANGED, "VuserId");
+    CWnd* pane = CWnd::FromHandle(AfxHandleFromWidget(window->ParameterPane()));
+    ASSERT_NE(pane, nullptr);
+    CWnd* formats = FindControl(*pane, 1046);
+    ASSERT_NE(formats, nullptr);
+    ASSERT_NE(formats->GetDlgItem(1001), nullptr);
+    ui::ReplaceText(*formats->GetDlgItem(1001), "%05s");
+    window->SetOption(OPT_SERVER_ENCRYPT, true);
+    EXPECT_EQ(Manager().GetParamAttrib("VuserId", "Format"), "%05s");
+    EXPECT_TRUE(Manager().Custom_GetOptions() & OPT_SERVER_ENCRYPT);
+    window->SetOption(OPT_SERVER_ENCRYPT, false);
 }
