@@ -93,6 +93,9 @@ void CTarvoMgr::DetachExts()
     for (CTarvoMgrExt* pExt : m_arrExts)
         if (pExt)
             pExt->m_pMgr = nullptr;
+    for (CTarvoMgrExt* pExt : m_arrUnlistedExts)
+        pExt->m_pMgr = nullptr;
+    m_arrUnlistedExts.clear();
 }
 
 // Other datasets' instances are closed even when no instance is current
@@ -289,6 +292,8 @@ BOOL CTarvoMgr::AddExt(CTarvoMgrExt* pExt)
 
 BOOL CTarvoMgr::RemoveExt(CTarvoMgrExt* pExt)
 {
+    m_arrUnlistedExts.erase(std::remove(m_arrUnlistedExts.begin(), m_arrUnlistedExts.end(), pExt),
+                            m_arrUnlistedExts.end());
     auto it = std::find(m_arrExts.begin(), m_arrExts.end(), pExt);
     if (!pExt || it == m_arrExts.end())
         return FALSE;
@@ -330,6 +335,9 @@ BOOL CTarvoMgr::UnRegisterNotifyWindow(HWND hWnd)
         return FALSE;
     delete m_pNotifyExt;
     m_pNotifyExt = nullptr;
+    for (CTarvoMgrExt* pExt : m_arrExts)
+        if (pExt)
+            m_arrUnlistedExts.push_back(pExt);
     m_arrExts.clear();
     return TRUE;
 }

@@ -223,6 +223,10 @@ private:
     // Broadcasts under way: extensions that leave meanwhile are blanked in
     // m_arrExts, not removed, so the walk reaches every later one.
     int m_nBroadcastDepth = 0;
+    // Extensions that point at this manager but hear no broadcasts: copies,
+    // and those that UnRegisterNotifyWindow dropped. They are told when the
+    // manager goes, so that their own end does not reach into it.
+    std::vector<CTarvoMgrExt*> m_arrUnlistedExts;
 
     friend class CTarvoMgrExt;
 };

@@ -8,7 +8,11 @@ CTarvoMgrExt::CTarvoMgrExt(CTarvoMgr* pMgr) : m_pMgr(pMgr)
         m_pMgr->AddExt(this);
 }
 
-CTarvoMgrExt::CTarvoMgrExt(const CTarvoMgrExt& other) : m_pMgr(other.m_pMgr) {}
+CTarvoMgrExt::CTarvoMgrExt(const CTarvoMgrExt& other) : m_pMgr(other.m_pMgr)
+{
+    if (m_pMgr)
+        m_pMgr->m_arrUnlistedExts.push_back(this);
+}
 
 CTarvoMgrExt& CTarvoMgrExt::operator=(const CTarvoMgrExt& other)
 {
@@ -20,6 +24,8 @@ CTarvoMgrExt& CTarvoMgrExt::operator=(const CTarvoMgrExt& other)
         if (m_pMgr)
             m_pMgr->RemoveExt(this);
         m_pMgr = other.m_pMgr;
+        if (m_pMgr)
+            m_pMgr->m_arrUnlistedExts.push_back(this);
     }
     return *this;
 }

@@ -227,3 +227,20 @@ TEST_F(ManagerTest, AGoneHostWindowIsSkippedAndAHostMayUnregisterWhileNotified)
     EXPECT_TRUE(second.RenameActiveParam("Twice"));
     EXPECT_EQ(leaving.m_arrNotes.size(), 1u);
 }
+
+TEST_F(ManagerTest, WindowsThatOutliveTheManagerAfterUnregisteringLetItGo)
+{
+    auto mgr = LoadedManager();
+    CHostWindow host;
+    auto list = std::make_unique<CRecordingExt>(mgr.get());
+    auto copy = std::make_unique<CRecordingExt>(*list);
+    ASSERT_TRUE(mgr->RegisterNotifyWindow(AfxHandleFromWidget(&host)));
+    ASSERT_TRUE(mgr->UnRegisterNotifyWindow(AfxHandleFromWidget(&host)));
+
+    mgr.reset();
+    EXPECT_EQ(list->GetTarvoManager(), nullptr) << "a dropped window must not point at a deleted manager";
+    EXPECT_EQ(copy->GetTarvoManager(), nullptr) << "nor must a copy";
+    EXPECT_EQ(list->GetTurbine(), nullptr);
+    list.reset();
+    copy.reset();
+}
