@@ -64,6 +64,8 @@ CWnd::CWnd() = default;
 
 CWnd::~CWnd()
 {
+    for (DISPATCH_FRAME* frame = m_pDispatchFrame; frame; frame = frame->pOuter)
+        frame->bDeleted = true;
     if (s_pLastFocus == this)
         s_pLastFocus = nullptr;
     if (!m_hWnd)
@@ -207,15 +209,23 @@ LRESULT CWnd::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lP
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    MSG previous = m_msgCurrent;
+    // A handler may delete this object (a dialog closed from its own button):
+    // the frame learns it, and nothing of the object is touched afterwards.
+    DISPATCH_FRAME frame;
+    frame.msgPrevious = m_msgCurrent;
+    frame.pOuter = m_pDispatchFrame;
+    m_pDispatchFrame = &frame;
     m_msgCurrent.hwnd = m_hWnd;
     m_msgCurrent.message = message;
     m_msgCurrent.wParam = wParam;
     m_msgCurrent.lParam = lParam;
     LRESULT result = 0;
-    if (!OnWndMsg(message, wParam, lParam, &result))
+    if (!OnWndMsg(message, wParam, lParam, &result) && !frame.bDeleted)
         result = DefWindowProc(message, wParam, lParam);
-    m_msgCurrent = previous;
+    if (frame.bDeleted)
+        return result;
+    m_msgCurrent = frame.msgPrevious;
+    m_pDispatchFrame = frame.pOuter;
     return result;
 }
 

@@ -167,8 +167,17 @@ private:
     void ReleaseWindowResources();
     static CWnd* s_pLastFocus;
 
+    // One per WindowProc call on the stack, innermost first.
+    struct DISPATCH_FRAME
+    {
+        MSG msgPrevious;
+        DISPATCH_FRAME* pOuter = nullptr;
+        bool bDeleted = false;
+    };
+
     std::map<UINT_PTR, QTimer*> m_mapTimers;
     MSG m_msgCurrent; // the message WindowProc is handling
+    DISPATCH_FRAME* m_pDispatchFrame = nullptr;
     CSize m_sizeReported{-1, -1};
     int m_nModalResult = -1;
     bool m_bInModalLoop = false;
