@@ -10,6 +10,10 @@ namespace
 {
 const char SAME_LINE[] = "Same line as ";
 const size_t SAME_LINE_LENGTH = sizeof SAME_LINE - 1;
+// More rows per value than this would make one value take minutes and
+// gigabytes to build (and overflow the row arithmetic); such a definition is
+// not valid.
+const long long MAX_ROWS_PER_VALUE = 1000000;
 
 // A whole decimal number, or false.
 bool ParseNumber(const std::string& text, long long& value)
@@ -52,18 +56,20 @@ CRowValue::CRowValue(const SValueSetup& setup, bool bWholeRows)
     if (m_strDelimiter.empty())
         m_strDelimiter = ",";
     m_strRowDelimiter = setup.fnAttrib("RowDelimiter");
+    bool bRowsValid = true;
     if (bWholeRows)
     {
         long long rows = 1;
         if (ParseNumber(Trim(setup.fnAttrib("RowsInInstance")), rows) && rows > 1)
             m_nRowsPerValue = rows;
+        bRowsValid = m_nRowsPerValue <= MAX_ROWS_PER_VALUE;
         m_bOnlyExistingRows =
             strcasecmp(setup.fnAttrib("NotEnoughRowsPolicy").c_str(), "OnlyExistingRows") == 0;
     }
     bool bReadable = (startText.empty() || ParseNumber(startText, startRow)) &&
                      !setup.strDataFile.empty() &&
                      m_file.Load(setup.strDataFile, m_strDelimiter, startRow < 1 ? 1 : startRow);
-    if (!bReadable || m_file.GetRowCount() == 0 || !LoadColumns(setup))
+    if (!bRowsValid || !bReadable || m_file.GetRowCount() == 0 || !LoadColumns(setup))
         InvalidateDefinition();
 }
 

@@ -293,6 +293,27 @@ TEST_F(ValueGenerationTest, TableParametersJoinRowsOfChosenColumns)
     EXPECT_EQ("TRUE", GetAttrib(m_hEngine, "T", "SimParamNotValid"));
 }
 
+TEST_F(ValueGenerationTest, AnAbsurdRowCountPerValueIsNotValidInsteadOfHanging)
+{
+    ASSERT_NE(0, Param_NewParam(m_hEngine, "T", "TTable", nullptr));
+    Set("T", "Table", "data.dat");
+    Set("T", "Delimiter", ",");
+    Set("T", "ColumnIndexesList", "1");
+    Set("T", "RowsInInstance", "1000000");
+    Simulate("T");
+    Param_pt_init(m_hEngine);
+    EXPECT_EQ("", GetAttrib(m_hEngine, "T", "SimParamNotValid")) << "a large but sane count still works";
+
+    Set("T", "RowsInInstance", "9223372036854775807");
+    Simulate("T");
+    Param_pt_init(m_hEngine);
+    // Checked first: reading a value of a definition taken as valid would not end.
+    ASSERT_EQ("TRUE", GetAttrib(m_hEngine, "T", "SimParamNotValid"));
+    int status = TURB_OK;
+    EXPECT_EQ("-", Value("T", &status));
+    EXPECT_EQ(TURB_E_NO_VALUE, status);
+}
+
 TEST_F(ValueGenerationTest, SimScriptPathLocatesTheDataFileDuringPreparation)
 {
     m_dir.Write("elsewhere/only.dat", "v\nfrom elsewhere\n");
