@@ -18,6 +18,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -143,10 +144,8 @@ bool CEditorWindow::OpenScript(const CScriptLocation& script, std::string& strEr
         editor->setLineWrapMode(QPlainTextEdit::NoWrap);
         editor->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
         editor->setTabStopDistance(4 * editor->fontMetrics().horizontalAdvance(' '));
-        connect(editor, &QPlainTextEdit::textChanged, this, [this, editor, i] {
-            if (!m_bRefreshing)
-                m_text.SetText(i, editor->toPlainText().toStdString());
-        });
+        connect(editor, &QPlainTextEdit::textChanged, this,
+                [this, editor, i] { m_text.SetText(i, editor->toPlainText().toStdString()); });
         m_arrEditors.push_back(editor);
         m_pTabs->addTab(editor, QFileInfo(ToQ(m_text.GetPath(i))).fileName());
     }
@@ -235,30 +234,40 @@ void CEditorWindow::OnParamNotify(long nKind, const ParamNotifyRecord& record)
         ShowStatus("Parameter " + ToQ(strName) + " added");
     else if (nKind == NOTIFY_RENAMED && record.pszNewName)
     {
-        int nCount = m_text.RenameReferences(strName, record.pszNewName);
-        RefreshEditors();
+        int nCount = ReplaceInEditors(CScriptText::Reference(strName), CScriptText::Reference(record.pszNewName));
         ShowStatus(QString("Parameter %1 renamed to %2; %3 reference(s) updated")
                        .arg(ToQ(strName), ToQ(record.pszNewName))
                        .arg(nCount));
     }
     else if (nKind == NOTIFY_DELETED)
     {
-        int nCount = m_text.RestoreValue(strName, record.pszOriginalValue ? record.pszOriginalValue : "");
-        RefreshEditors();
+        int nCount =
+            ReplaceInEditors(CScriptText::Reference(strName), record.pszOriginalValue ? record.pszOriginalValue : "");
         ShowStatus(QString("Parameter %1 deleted; its value is back in %2 place(s)").arg(ToQ(strName)).arg(nCount));
     }
 }
 
-void CEditorWindow::RefreshEditors()
+// Edits the documents in place, so the author's cursor stays where it was and
+// one Undo per file takes the change back; the script text follows the edits.
+int CEditorWindow::ReplaceInEditors(const std::string& strFrom, const std::string& strTo)
 {
-    m_bRefreshing = true;
-    for (size_t i = 0; i < m_arrEditors.size(); ++i)
+    const QString from = ToQ(strFrom);
+    const QString to = ToQ(strTo);
+    int nCount = 0;
+    for (QPlainTextEdit* editor : m_arrEditors)
     {
-        QString text = ToQ(m_text.GetText(i));
-        if (m_arrEditors[i]->toPlainText() != text)
-            m_arrEditors[i]->setPlainText(text);
+        QTextDocument* document = editor->document();
+        QTextCursor block(document);
+        block.beginEditBlock();
+        for (QTextCursor found = document->find(from, 0, QTextDocument::FindCaseSensitively); !found.isNull();
+             found = document->find(from, found, QTextDocument::FindCaseSensitively))
+        {
+            found.insertText(to);
+            ++nCount;
+        }
+        block.endEditBlock();
     }
-    m_bRefreshing = false;
+    return nCount;
 }
 
 bool CEditorWindow::Save()

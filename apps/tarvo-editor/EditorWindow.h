@@ -50,7 +50,7 @@ private:
     void CloseParameterPane();
     void FitParameterPane();
     void OnParamNotify(long nKind, const ParamNotifyRecord& record);
-    void RefreshEditors();
+    int ReplaceInEditors(const std::string& strFrom, const std::string& strTo);
     bool SaveParameters(std::string& strError);
     bool HasUnsavedParameters();
     void ShowStatus(const QString& strText);
@@ -63,6 +63,5 @@ private:
     QWidget* m_pPane = nullptr;
     CWnd m_paneWnd;
     std::vector<QPlainTextEdit*> m_arrEditors;
-    bool m_bRefreshing = false;
     UINT m_nNotifyMsg;
 };

@@ -32,38 +32,6 @@ void CScriptText::SetText(size_t nFile, const std::string& strText)
     file.bModified = true;
 }
 
-int CScriptText::RenameReferences(const std::string& strOld, const std::string& strNew)
-{
-    return ReplaceEverywhere(Reference(strOld), Reference(strNew));
-}
-
-int CScriptText::RestoreValue(const std::string& strName, const std::string& strValue)
-{
-    return ReplaceEverywhere(Reference(strName), strValue);
-}
-
-int CScriptText::ReplaceEverywhere(const std::string& strFrom, const std::string& strTo)
-{
-    int nCount = 0;
-    for (SCRIPT_FILE& file : m_arrFiles)
-    {
-        std::string result;
-        size_t start = 0;
-        for (size_t found; (found = file.strText.find(strFrom, start)) != std::string::npos;
-             start = found + strFrom.size())
-        {
-            result.append(file.strText, start, found - start).append(strTo);
-            ++nCount;
-        }
-        if (start == 0)
-            continue;
-        result.append(file.strText, start, std::string::npos);
-        file.strText = std::move(result);
-        file.bModified = true;
-    }
-    return nCount;
-}
-
 bool CScriptText::IsModified() const
 {
     for (const SCRIPT_FILE& file : m_arrFiles)

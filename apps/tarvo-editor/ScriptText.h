@@ -1,8 +1,8 @@
 #pragma once
 
-// The text of a script's action files as the editor holds it: the author edits
-// it, parameter references ("{name}") follow renames and deletions, and saving
-// replaces each changed file atomically.
+// The text of a script's action files as the editor holds it: what the author
+// and the editor's own edits make of it, and saving that replaces each changed
+// file atomically.
 
 #include <string>
 #include <vector>
@@ -18,21 +18,15 @@ public:
     const std::string& GetText(size_t nFile) const { return m_arrFiles[nFile].strText; }
     void SetText(size_t nFile, const std::string& strText);
 
-    // "{strOld}" becomes "{strNew}" everywhere; the number of references changed.
-    int RenameReferences(const std::string& strOld, const std::string& strNew);
-    // "{strName}" becomes the parameter's original value everywhere.
-    int RestoreValue(const std::string& strName, const std::string& strValue);
-
     bool IsModified() const;
     // Writes every changed file; false with a message at the first that fails,
     // which keeps its previous content (and stays marked as changed).
     bool Save(std::string& strError);
 
+    // How the script refers to a parameter.
     static std::string Reference(const std::string& strName) { return "{" + strName + "}"; }
 
 private:
-    int ReplaceEverywhere(const std::string& strFrom, const std::string& strTo);
-
     struct SCRIPT_FILE
     {
         std::string strPath;

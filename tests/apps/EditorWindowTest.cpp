@@ -78,6 +78,25 @@ TEST_F(EditorFixture, RenamesAndDeletionsKeepTheScriptTextInStep)
     EXPECT_TRUE(boxes.Calls().empty());
 }
 
+TEST_F(EditorFixture, OnlyWholeReferencesChangeAndOneUndoTakesTheChangeBack)
+{
+    QPlainTextEdit* editor = Editor(1);
+    editor->setPlainText("a={Quantity} b={Quantity2} c={ Quantity} d={Quantity}");
+    QTextCursor caret = editor->textCursor();
+    caret.setPosition(static_cast<int>(editor->toPlainText().indexOf("c=")));
+    editor->setTextCursor(caret);
+
+    ASSERT_TRUE(Manager().SetActiveParamName("Quantity"));
+    ASSERT_TRUE(Manager().RenameActiveParam("Qty"));
+    EXPECT_EQ(ActionText(), "a={Qty} b={Quantity2} c={ Quantity} d={Qty}");
+    EXPECT_EQ(editor->textCursor().position(), editor->toPlainText().indexOf("c=")) << "the caret stays put";
+
+    ASSERT_TRUE(Manager().DeleteParameter("Qty", 0, 1));
+    EXPECT_EQ(ActionText(), "a=2 b={Quantity2} c={ Quantity} d=2");
+    editor->undo();
+    EXPECT_EQ(ActionText(), "a={Qty} b={Quantity2} c={ Quantity} d={Qty}");
+}
+
 TEST_F(EditorFixture, ReplaceWithParameterCreatesItAndWritesTheReference)
 {
     QPlainTextEdit* editor = Editor(1);
