@@ -149,16 +149,18 @@ bool CEditorWindow::OpenScript(const CScriptLocation& script, std::string& strEr
         m_arrEditors.push_back(editor);
         m_pTabs->addTab(editor, QFileInfo(ToQ(m_text.GetPath(i))).fileName());
     }
-    LoadParameters();
+    LoadParameters(script.GetParamFile());
     setWindowTitle(ToQ(script.GetName()) + " - Tarvo");
     ShowStatus("Opened " + ToQ(script.GetParamFile()));
     return true;
 }
 
-void CEditorWindow::LoadParameters()
+void CEditorWindow::LoadParameters(const std::string& strParamFile)
 {
     CloseParameterPane();
-    m_mgr.AddParamFile(m_script.GetParamFile().c_str(), m_script.GetName().c_str());
+    // The manager names a file after the dataset it holds.
+    std::string strName = QFileInfo(ToQ(strParamFile)).completeBaseName().toStdString();
+    m_mgr.AddParamFile(strParamFile.c_str(), strName.c_str());
     OpenParameterPane();
 }
 
@@ -353,8 +355,9 @@ void CEditorWindow::SetOption(long lOption, bool bOn)
     else
         m_mgr.Custom_RemoveOptions(lOption);
     QSettings().setValue(lOption == OPT_DATASETS ? kDatasetsKey : kServerEncryptKey, bOn);
+    // The dataset the author is on stays the one shown.
     if (lOption == OPT_DATASETS)
-        LoadParameters();
+        LoadParameters(m_mgr.GetActiveParamFilePath());
     else
     {
         CloseParameterPane();

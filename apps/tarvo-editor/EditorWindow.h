@@ -45,7 +45,7 @@ protected:
 private:
     void BuildMenus();
     void BuildPanes();
-    void LoadParameters();
+    void LoadParameters(const std::string& strParamFile);
     void OpenParameterPane();
     void CloseParameterPane();
     void FitParameterPane();

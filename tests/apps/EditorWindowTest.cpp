@@ -208,3 +208,14 @@ TEST_F(EditorFixture, SwitchingTheServerAttributesKeepsTheInputOnTheTab)
     EXPECT_TRUE(Manager().Custom_GetOptions() & OPT_SERVER_ENCRYPT);
     window->SetOption(OPT_SERVER_ENCRYPT, false);
 }
+
+TEST_F(DatasetEditorFixture, TurningDatasetsOffKeepsTheDatasetTheAuthorIsOn)
+{
+    Manager().SaveDatasetIfModified("nursery_order");
+    Manager().LoadDataset("weekend_sale");
+    window->SetOption(OPT_DATASETS, false);
+    EXPECT_EQ(std::string(Manager().GetActiveParamFilePath()), dir.File("weekend_sale.prm"));
+    EXPECT_EQ(Manager().GetParamAttrib("GroupName", "OriginalValue"), "weekend_shoppers");
+    window->SetOption(OPT_DATASETS, true);
+    EXPECT_EQ(std::string(Manager().GetActiveParamFilePath()), dir.File("weekend_sale.prm"));
+}
