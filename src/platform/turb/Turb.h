@@ -40,7 +40,8 @@ extern "C"
     // the instance's file; a missing file still becomes the instance's file and
     // answers TURB_E_IO. The flag is reserved; pass 1. Param_Save writes every
     // parameter to path, or to the instance's file when path is null; after a
-    // save to a path, that file is the instance's file.
+    // save to a path, that file is the instance's file. A file that exists but
+    // could not be read is never saved over (TURB_E_IO): it would be lost.
     int Param_AddParamFile(void* instance, const char* path, int flag);
     int Param_ClearParamList(void* instance);
     int Param_Save(void* instance, const char* path);

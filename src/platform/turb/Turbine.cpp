@@ -47,7 +47,11 @@ bool CTurbine::Open(const std::string& typeDefFile)
 int CTurbine::AddParamFile(const std::string& path)
 {
     m_strFilePath = Absolute(path);
-    return CPrmFile::Load(m_strFilePath, m_params) ? TURB_OK : TURB_E_IO;
+    bool bLoaded = CPrmFile::Load(m_strFilePath, m_params);
+    // Only a file known to be missing may be created by a save.
+    std::error_code ec;
+    m_bFileUnread = !bLoaded && (std::filesystem::exists(m_strFilePath, ec) || ec);
+    return bLoaded ? TURB_OK : TURB_E_IO;
 }
 
 void CTurbine::ClearParams()
@@ -61,11 +65,14 @@ int CTurbine::Save(const char* path)
     std::string target = path && *path ? Absolute(path) : m_strFilePath;
     if (target.empty())
         return TURB_E_ARGUMENT;
+    if (target == m_strFilePath && m_bFileUnread)
+        return TURB_E_IO;
     std::string text = CPrmFile::Serialize(m_params);
     if (!os_write_file_atomic(target.c_str(), text.data(), text.size()))
         return TURB_E_IO;
     if (target != m_strFilePath)
     {
+        m_bFileUnread = false;
         // Parameters of the old file now live in the new one.
         for (TURB_PARAM_ID id : m_params.GetIds())
         {

@@ -53,6 +53,8 @@ private:
     CTypeCatalog m_types;
     CParamList m_params;
     std::string m_strFilePath;
+    // The file exists but could not be read: saving over it would lose it.
+    bool m_bFileUnread = false;
     std::unordered_map<std::string, std::string> m_mapInstanceAttribs;
     CValueSession m_values;
 };

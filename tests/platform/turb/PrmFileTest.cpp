@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <random>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -244,6 +245,29 @@ TEST_F(PrmFileTest, MissingFileLoadsNothingButBecomesTheFileToSave)
     ASSERT_NE(0, Param_NewParam(m_hEngine, "P", "Custom", nullptr));
     ASSERT_EQ(TURB_OK, Param_Save(m_hEngine, nullptr));
     EXPECT_EQ(std::vector<std::string>{"P"}, ParamNames(Load(file)));
+}
+
+TEST_F(PrmFileTest, AFileThatCouldNotBeReadIsNeverSavedOver)
+{
+    const std::string content = "[Kept]\nType=Custom\nOriginalValue=precious\n";
+    std::string file = m_dir.Write("locked.prm", content);
+    fs::permissions(file, fs::perms::none);
+    // Root reads any file: read as an ordinary user for the load.
+    bool bRoot = geteuid() == 0;
+    ASSERT_TRUE(!bRoot || seteuid(65534) == 0);
+    int loaded = Param_AddParamFile(m_hEngine, file.c_str(), 1);
+    ASSERT_TRUE(!bRoot || seteuid(0) == 0);
+    ASSERT_EQ(TURB_E_IO, loaded);
+
+    ASSERT_NE(0, Param_NewParam(m_hEngine, "P", "Custom", nullptr));
+    EXPECT_NE(TURB_OK, Param_Save(m_hEngine, nullptr)) << "saving would replace a file nobody has seen";
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(content, ReadFileBytes(file));
+
+    std::string copy = m_dir.File("copy.prm");
+    EXPECT_EQ(TURB_OK, Param_Save(m_hEngine, copy.c_str())) << "another file is fine";
+    EXPECT_EQ(TURB_OK, Param_Save(m_hEngine, nullptr)) << "and then it is the file";
+    EXPECT_EQ(content, ReadFileBytes(file));
 }
 
 TEST_F(PrmFileTest, EmptyAndCrLfFiles)
