@@ -7,7 +7,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${TARVO_BUILD_DIR:-$ROOT/build}
 
 PACKAGES=(
-  g++ cmake ninja-build ccache pkg-config
+  g++ cmake ninja-build ccache pkg-config clang-format
   qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core
   libsimpleini-dev
   libgtest-dev libgmock-dev libbenchmark-dev

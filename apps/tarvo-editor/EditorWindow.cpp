@@ -41,7 +41,10 @@ private:
     std::function<void()> m_fnResized;
 };
 
-QString ToQ(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
+QString ToQ(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+}
 
 std::string SelectedText(const QPlainTextEdit& editor)
 {
@@ -116,12 +119,14 @@ void CEditorWindow::BuildMenus()
         action->setCheckable(true);
         action->setChecked(m_lOptions & s.lOption);
         long lOption = s.lOption;
-        connect(action, &QAction::toggled, this, [this, lOption, action](bool bOn) {
-            SetOption(lOption, bOn);
-            // A switch the author did not confirm stays as it was.
-            QSignalBlocker block(action);
-            action->setChecked(m_lOptions & lOption);
-        });
+        connect(action, &QAction::toggled, this,
+                [this, lOption, action](bool bOn)
+                {
+                    SetOption(lOption, bOn);
+                    // A switch the author did not confirm stays as it was.
+                    QSignalBlocker block(action);
+                    action->setChecked(m_lOptions & lOption);
+                });
     }
 
     QMenu* help = menuBar()->addMenu("&Help");
@@ -333,9 +338,12 @@ bool CEditorWindow::ConfirmClose()
     std::string strQuestion = "Save the changes to " + m_script.GetName() + "?";
     switch (AfxMessageBox(strQuestion.c_str(), MB_YESNOCANCEL | MB_ICONQUESTION))
     {
-    case IDYES: return Save();
-    case IDNO: return true;
-    default: return false;
+    case IDYES:
+        return Save();
+    case IDNO:
+        return true;
+    default:
+        return false;
     }
 }
 

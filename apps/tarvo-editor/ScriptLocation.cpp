@@ -27,8 +27,8 @@ std::string ProfileString(const std::string& strFile, const char* pszSection, co
 std::vector<std::string> SectionKeys(const std::string& strFile, const char* pszSection)
 {
     std::vector<char> buffer(32768);
-    DWORD length = GetPrivateProfileStringA(pszSection, nullptr, "", buffer.data(),
-                                            static_cast<DWORD>(buffer.size()), strFile.c_str());
+    DWORD length = GetPrivateProfileStringA(pszSection, nullptr, "", buffer.data(), static_cast<DWORD>(buffer.size()),
+                                            strFile.c_str());
     std::vector<std::string> keys;
     for (DWORD pos = 0; pos < length && buffer[pos];)
     {
@@ -41,7 +41,8 @@ std::vector<std::string> SectionKeys(const std::string& strFile, const char* psz
 bool IsReadableFile(const fs::path& path)
 {
     std::error_code ec;
-    return fs::is_regular_file(path, ec) && (fs::status(path, ec).permissions() & fs::perms::owner_read) != fs::perms::none;
+    return fs::is_regular_file(path, ec) &&
+           (fs::status(path, ec).permissions() & fs::perms::owner_read) != fs::perms::none;
 }
 } // namespace
 

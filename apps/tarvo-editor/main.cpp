@@ -16,19 +16,18 @@
 
 namespace
 {
-const char* const kUsage =
-    "Usage: tarvo-editor [SCRIPT]\n"
-    "       tarvo-editor --list SCRIPT\n"
-    "       tarvo-editor --screenshot FILE [SCRIPT]\n"
-    "Edit the parameters of a load-test script.\n"
-    "\n"
-    "SCRIPT is the script's .usr file, its directory or its .prm file; without it\n"
-    "the bundled example opens.\n"
-    "\n"
-    "  --list SCRIPT      print each parameter: name, type, sample, delimiter (tab-separated)\n"
-    "  --screenshot FILE  render the editor to a PNG file and exit\n"
-    "  --help             show this help and exit\n"
-    "  --version          show the version and exit\n";
+const char* const kUsage = "Usage: tarvo-editor [SCRIPT]\n"
+                           "       tarvo-editor --list SCRIPT\n"
+                           "       tarvo-editor --screenshot FILE [SCRIPT]\n"
+                           "Edit the parameters of a load-test script.\n"
+                           "\n"
+                           "SCRIPT is the script's .usr file, its directory or its .prm file; without it\n"
+                           "the bundled example opens.\n"
+                           "\n"
+                           "  --list SCRIPT      print each parameter: name, type, sample, delimiter (tab-separated)\n"
+                           "  --screenshot FILE  render the editor to a PNG file and exit\n"
+                           "  --help             show this help and exit\n"
+                           "  --version          show the version and exit\n";
 
 struct OPTIONS
 {
@@ -81,8 +80,8 @@ std::string InstallationRoot(const char* argv0)
 
 std::string ExampleScript(const std::string& strRoot)
 {
-    for (const std::string& candidate : {strRoot + "/share/tarvo/examples/nursery_order",
-                                          std::string(TARVO_SOURCE_EXAMPLES) + "/nursery_order"})
+    for (const std::string& candidate :
+         {strRoot + "/share/tarvo/examples/nursery_order", std::string(TARVO_SOURCE_EXAMPLES) + "/nursery_order"})
         if (QFileInfo::exists(QString::fromStdString(candidate)))
             return candidate;
     return std::string();

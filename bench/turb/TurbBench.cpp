@@ -22,8 +22,7 @@ class CBenchFiles
 public:
     CBenchFiles()
     {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "turb-bench-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "turb-bench-XXXXXX").string();
         m_strDir = mkdtemp(pattern.data());
         m_strTypes = m_strDir + "/param.dat";
         std::ofstream types(m_strTypes);
@@ -42,8 +41,8 @@ public:
             for (int a = 0; a < EXTRA_ATTRIBUTES; ++a)
             {
                 // Every seventh value needs quoting, as paths and texts with quotes do.
-                std::string value = a % 7 == 3 ? "\"quoted\" value\\" + std::to_string(p)
-                                               : "value_" + std::to_string(p * 31 + a);
+                std::string value =
+                    a % 7 == 3 ? "\"quoted\" value\\" + std::to_string(p) : "value_" + std::to_string(p * 31 + a);
                 Param_SetAttribByName(engine, name.c_str(), Key(a).c_str(), value.c_str(), -1);
             }
         }
@@ -106,8 +105,7 @@ void BM_Enumerate(benchmark::State& state)
             {
                 char* text = nullptr;
                 int length = 0;
-                if (Param_GetAttribExt(engine, id, CBenchFiles::Key(a).c_str(), &text, &length) ==
-                    TURB_OK)
+                if (Param_GetAttribExt(engine, id, CBenchFiles::Key(a).c_str(), &text, &length) == TURB_OK)
                     bytes += static_cast<size_t>(length);
                 Param_GetAttribFree(engine, &text);
             }

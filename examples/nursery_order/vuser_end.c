@@ -1,5 +1,5 @@
 vuser_end()
 {
-	web_url("sign_out", "URL=https://shop.example/nursery/sign-out", LAST);
-	return 0;
+    web_url("sign_out", "URL=https://shop.example/nursery/sign-out", LAST);
+    return 0;
 }

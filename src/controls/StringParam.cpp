@@ -74,9 +74,8 @@ void CStringParam::Assign(const char* pszText)
 }
 
 int FormatResourceString(std::string& strTarget, unsigned int nID, const CStringParam& p1, const CStringParam& p2,
-                         const CStringParam& p3, const CStringParam& p4, const CStringParam& p5,
-                         const CStringParam& p6, const CStringParam& p7, const CStringParam& p8,
-                         const CStringParam& p9)
+                         const CStringParam& p3, const CStringParam& p4, const CStringParam& p5, const CStringParam& p6,
+                         const CStringParam& p7, const CStringParam& p8, const CStringParam& p9)
 {
     std::string strTemplate;
     if (!AfxLoadString(nID, strTemplate))

@@ -32,11 +32,11 @@ std::string ProposeNewName(const std::vector<std::string>& arrNames)
 } // namespace
 
 BEGIN_MESSAGE_MAP(CDatasetDlg, CDialog)
-    ON_CBN_SELCHANGE(IDC_DATASET_COMBO, &CDatasetDlg::OnSelChangeDataset)
-    ON_BN_CLICKED(IDC_DATASET_NEW, &CDatasetDlg::OnNewDataset)
-    ON_BN_CLICKED(IDC_DATASET_RENAME, &CDatasetDlg::OnRenameDataset)
-    ON_BN_CLICKED(IDC_DATASET_DELETE, &CDatasetDlg::OnDeleteDataset)
-    ON_WM_SIZE()
+ON_CBN_SELCHANGE(IDC_DATASET_COMBO, &CDatasetDlg::OnSelChangeDataset)
+ON_BN_CLICKED(IDC_DATASET_NEW, &CDatasetDlg::OnNewDataset)
+ON_BN_CLICKED(IDC_DATASET_RENAME, &CDatasetDlg::OnRenameDataset)
+ON_BN_CLICKED(IDC_DATASET_DELETE, &CDatasetDlg::OnDeleteDataset)
+ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CDatasetDlg::CDatasetDlg(CTarvoMgr* pMgr) : CTarvoMgrExt(pMgr) {}

@@ -51,11 +51,11 @@ std::string FormatWithText(UINT nID, const std::string& strText)
 } // namespace
 
 BEGIN_MESSAGE_MAP(CNewParamDialog, CDialog)
-    ON_CBN_EDITCHANGE(IDC_SELECT_PARAM_NAME, &CNewParamDialog::OnNameEditChange)
-    ON_CBN_SELCHANGE(IDC_SELECT_PARAM_NAME, &CNewParamDialog::OnNameSelChange)
-    ON_CBN_CLOSEUP(IDC_SELECT_PARAM_NAME, &CNewParamDialog::OnNameCloseUp)
-    ON_BN_CLICKED(IDC_SELECT_PARAM_PROPERTIES, &CNewParamDialog::OnProperties)
-    ON_WM_HELPINFO()
+ON_CBN_EDITCHANGE(IDC_SELECT_PARAM_NAME, &CNewParamDialog::OnNameEditChange)
+ON_CBN_SELCHANGE(IDC_SELECT_PARAM_NAME, &CNewParamDialog::OnNameSelChange)
+ON_CBN_CLOSEUP(IDC_SELECT_PARAM_NAME, &CNewParamDialog::OnNameCloseUp)
+ON_BN_CLICKED(IDC_SELECT_PARAM_PROPERTIES, &CNewParamDialog::OnProperties)
+ON_WM_HELPINFO()
 END_MESSAGE_MAP()
 
 CNewParamDialog::CNewParamDialog(CTarvoMgr* pMgr, CWnd* pParentWnd)

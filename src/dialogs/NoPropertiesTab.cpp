@@ -10,7 +10,7 @@ const int IDC_PAGE_AREA = 1076;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CNoPropertiesTab, CResizePropertyPage)
-    ON_WM_SIZE()
+ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CNoPropertiesTab::CNoPropertiesTab(CTarvoMgr* pMgr) : CResizePropertyPage(IDD_NO_PROPERTIES), CTarvoMgrExt(pMgr) {}

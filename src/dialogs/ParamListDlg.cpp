@@ -38,16 +38,16 @@ BOOL ReadAttrib(void* hTurbine, TURB_PARAM_ID id, const char* pszAttrib, std::st
 } // namespace
 
 BEGIN_MESSAGE_MAP(CParamListDlg, CDialog)
-    ON_NOTIFY(TVN_SELCHANGED, IDC_PARAM_LIST_TREE, &CParamListDlg::OnSelChanged)
-    ON_NOTIFY(TVN_ENDLABELEDIT, IDC_PARAM_LIST_TREE, &CParamListDlg::OnEndLabelEdit)
-    ON_NOTIFY(TVN_SELCHANGING, IDC_PARAM_LIST_TREE, &CParamListDlg::OnSelChanging)
-    ON_NOTIFY(TVN_KEYDOWN, IDC_PARAM_LIST_TREE, &CParamListDlg::OnKeyDownTree)
-    ON_WM_GETDLGCODE()
-    ON_WM_SIZE()
-    ON_WM_CONTEXTMENU()
-    ON_COMMAND(ID_RENAME_PARAMETER, &CParamListDlg::OnRename)
-    ON_COMMAND(ID_NEW_PARAMETER, &CParamListDlg::OnNewParameter)
-    ON_COMMAND(ID_DELETE_PARAMETER, &CParamListDlg::OnDeleteParameter)
+ON_NOTIFY(TVN_SELCHANGED, IDC_PARAM_LIST_TREE, &CParamListDlg::OnSelChanged)
+ON_NOTIFY(TVN_ENDLABELEDIT, IDC_PARAM_LIST_TREE, &CParamListDlg::OnEndLabelEdit)
+ON_NOTIFY(TVN_SELCHANGING, IDC_PARAM_LIST_TREE, &CParamListDlg::OnSelChanging)
+ON_NOTIFY(TVN_KEYDOWN, IDC_PARAM_LIST_TREE, &CParamListDlg::OnKeyDownTree)
+ON_WM_GETDLGCODE()
+ON_WM_SIZE()
+ON_WM_CONTEXTMENU()
+ON_COMMAND(ID_RENAME_PARAMETER, &CParamListDlg::OnRename)
+ON_COMMAND(ID_NEW_PARAMETER, &CParamListDlg::OnNewParameter)
+ON_COMMAND(ID_DELETE_PARAMETER, &CParamListDlg::OnDeleteParameter)
 END_MESSAGE_MAP()
 
 CParamListDlg::CParamListDlg(CTarvoMgr* pMgr) : CTarvoMgrExt(pMgr) {}

@@ -30,12 +30,12 @@ void PlaceWindow(CWnd* pWnd, const CRect& rect)
 } // namespace
 
 BEGIN_MESSAGE_MAP(CParamListEditDialog, CDialog)
-    ON_WM_SIZE()
-    ON_BN_CLICKED(IDC_PARAM_LIST_NEW, &CParamListEditDialog::OnNewParameter)
-    ON_BN_CLICKED(IDC_PARAM_LIST_DELETE, &CParamListEditDialog::OnDeleteParameter)
-    ON_WM_HELPINFO()
-    ON_COMMAND(ID_HELP, &CParamListEditDialog::OnHelp)
-    ON_REGISTERED_MESSAGE(s_nDeleteParamMsg, &CParamListEditDialog::OnDeleteParameterState)
+ON_WM_SIZE()
+ON_BN_CLICKED(IDC_PARAM_LIST_NEW, &CParamListEditDialog::OnNewParameter)
+ON_BN_CLICKED(IDC_PARAM_LIST_DELETE, &CParamListEditDialog::OnDeleteParameter)
+ON_WM_HELPINFO()
+ON_COMMAND(ID_HELP, &CParamListEditDialog::OnHelp)
+ON_REGISTERED_MESSAGE(s_nDeleteParamMsg, &CParamListEditDialog::OnDeleteParameterState)
 END_MESSAGE_MAP()
 
 CParamListEditDialog::CParamListEditDialog(CTarvoMgr* pMgr, unsigned nOptions, CWnd* pParentWnd)

@@ -44,8 +44,8 @@ const struct
 } // namespace
 
 BEGIN_MESSAGE_MAP(CParamPropertiesDlg, CPropertySheet)
-    ON_WM_SIZE()
-    ON_WM_GETDLGCODE()
+ON_WM_SIZE()
+ON_WM_GETDLGCODE()
 END_MESSAGE_MAP()
 
 CParamPropertiesDlg::CParamPropertiesDlg(CTarvoMgr* pMgr) : CPropertySheet(""), CTarvoMgrExt(pMgr) {}

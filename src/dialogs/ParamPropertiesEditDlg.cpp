@@ -18,9 +18,9 @@ const int MARGIN = 4;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CParamPropertiesEditDlg, CDialog)
-    ON_WM_SIZE()
-    ON_WM_HELPINFO()
-    ON_COMMAND(ID_HELP, &CParamPropertiesEditDlg::OnHelp)
+ON_WM_SIZE()
+ON_WM_HELPINFO()
+ON_COMMAND(ID_HELP, &CParamPropertiesEditDlg::OnHelp)
 END_MESSAGE_MAP()
 
 CParamPropertiesEditDlg::CParamPropertiesEditDlg(CTarvoMgr* pMgr, CWnd* pParentWnd)

@@ -10,9 +10,9 @@ const int IDC_TYPES = 1071;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CParamTypeDlg, CDialog)
-    ON_CBN_CLOSEUP(IDC_TYPES, &CParamTypeDlg::OnCloseUpType)
-    ON_CBN_SELCHANGE(IDC_TYPES, &CParamTypeDlg::OnSelChangeType)
-    ON_CBN_DROPDOWN(IDC_TYPES, &CParamTypeDlg::OnDropDownType)
+ON_CBN_CLOSEUP(IDC_TYPES, &CParamTypeDlg::OnCloseUpType)
+ON_CBN_SELCHANGE(IDC_TYPES, &CParamTypeDlg::OnSelChangeType)
+ON_CBN_DROPDOWN(IDC_TYPES, &CParamTypeDlg::OnDropDownType)
 END_MESSAGE_MAP()
 
 CParamTypeDlg::CParamTypeDlg(CTarvoMgr* pMgr) : CDialog(IDD_PARAM_TYPE), CTarvoMgrExt(pMgr) {}

@@ -22,7 +22,7 @@ bool IsModifierDown()
 } // namespace
 
 BEGIN_MESSAGE_MAP(CResizePropertyPage, CPropertyPage)
-    ON_WM_HELPINFO()
+ON_WM_HELPINFO()
 END_MESSAGE_MAP()
 
 CResizePropertyPage::CResizePropertyPage()

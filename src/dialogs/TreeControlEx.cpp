@@ -9,8 +9,8 @@ const int LABEL_LIMIT = 255;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CTreeControlEx, CTreeCtrl)
-    ON_WM_RBUTTONDOWN()
-    ON_NOTIFY_REFLECT(TVN_BEGINLABELEDIT, &CTreeControlEx::OnBeginLabelEdit)
+ON_WM_RBUTTONDOWN()
+ON_NOTIFY_REFLECT(TVN_BEGINLABELEDIT, &CTreeControlEx::OnBeginLabelEdit)
 END_MESSAGE_MAP()
 
 CTreeControlEx::~CTreeControlEx() = default;

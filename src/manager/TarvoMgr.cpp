@@ -38,8 +38,8 @@ size_t LastSeparator(const std::string& strPath)
 } // namespace
 
 BEGIN_MESSAGE_MAP(CTarvoMgr, CDialog)
-    ON_WM_CREATE()
-    ON_WM_DESTROY()
+ON_WM_CREATE()
+ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CTarvoMgr::CTarvoMgr(const char* pszDatFile) : m_strDatFile(pszDatFile ? pszDatFile : "")

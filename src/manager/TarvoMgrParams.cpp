@@ -491,11 +491,13 @@ BOOL CTarvoMgr::GetParamNamesAndSamples(std::vector<PARAM_SAMPLE_ROW>* pRows)
         if (it != m_mapTypeToTypeName.end())
             row[1] = it->second;
         // Column 2; the Date/Time and File samples come with their tabs.
-        row[2] = FormatTypeSample(strType, [&](const char* pszAttrib) {
-            std::string strValue;
-            ReadAttrib(m_hTurbine, strName.c_str(), pszAttrib, strValue);
-            return strValue;
-        });
+        row[2] = FormatTypeSample(strType,
+                                  [&](const char* pszAttrib)
+                                  {
+                                      std::string strValue;
+                                      ReadAttrib(m_hTurbine, strName.c_str(), pszAttrib, strValue);
+                                      return strValue;
+                                  });
         if (strType == "Table")
             ReadAttrib(m_hTurbine, strName.c_str(), "Delimiter", row[3]);
         arrRows.push_back(std::move(row));

@@ -8,7 +8,10 @@ void AddTarvoDialogs(CResourceModule& module)
                       "Tarvo Manager",
                       "MS Shell Dlg",
                       8,
-                      0, 0, 186, 95,
+                      0,
+                      0,
+                      186,
+                      95,
                       WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
                       {{AFX_WC_STATIC, "Parameter manager", IDC_STATIC, 7, 7, 172, 8, SS_LEFT}}});
     AddTarvoListDialogs(module);

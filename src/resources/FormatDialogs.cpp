@@ -7,19 +7,23 @@ AFX_DIALOG_TEMPLATE FormatTab(UINT nID, const char* pszLabel)
 {
     const DWORD child = WS_CHILD | WS_VISIBLE;
     const DWORD button = child | BS_PUSHBUTTON | WS_TABSTOP;
-    return {nID,
-            "Format properties",
-            "MS Sans Serif",
-            8,
-            0, 0, 236, 142,
-            WS_CHILD | WS_CAPTION,
-            {{AFX_WC_STATIC, pszLabel, IDC_STATIC, 7, 28, 60, 8, child | SS_LEFT},
-             {AFX_WC_COMBOBOX, "", 1046, 70, 26, 159, 109, child | CBS_SIMPLE | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP},
-             {AFX_WC_BUTTON, "&Add format ->", 1051, 7, 42, 58, 14, button},
-             {AFX_WC_BUTTON, "D&elete format <-", 1050, 7, 60, 58, 14, button},
-             {AFX_WC_BUTTON, "&Reset formats", 1052, 7, 78, 58, 14, button},
-             {AFX_WC_STATIC, "Sample value:", IDC_STATIC, 7, 9, 60, 8, child | SS_LEFT},
-             {AFX_WC_EDIT, "", 1044, 70, 7, 159, 14, child | WS_BORDER | ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP}}};
+    return {
+        nID,
+        "Format properties",
+        "MS Sans Serif",
+        8,
+        0,
+        0,
+        236,
+        142,
+        WS_CHILD | WS_CAPTION,
+        {{AFX_WC_STATIC, pszLabel, IDC_STATIC, 7, 28, 60, 8, child | SS_LEFT},
+         {AFX_WC_COMBOBOX, "", 1046, 70, 26, 159, 109, child | CBS_SIMPLE | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP},
+         {AFX_WC_BUTTON, "&Add format ->", 1051, 7, 42, 58, 14, button},
+         {AFX_WC_BUTTON, "D&elete format <-", 1050, 7, 60, 58, 14, button},
+         {AFX_WC_BUTTON, "&Reset formats", 1052, 7, 78, 58, 14, button},
+         {AFX_WC_STATIC, "Sample value:", IDC_STATIC, 7, 9, 60, 8, child | SS_LEFT},
+         {AFX_WC_EDIT, "", 1044, 70, 7, 159, 14, child | WS_BORDER | ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP}}};
 }
 } // namespace
 

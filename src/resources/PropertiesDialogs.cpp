@@ -13,21 +13,28 @@ void AddTarvoPropertiesDialogs(CResourceModule& module)
     module.AddDialog({10201, "All properties", "MS Sans Serif", 8, 0, 0, 236, 142, page, {}});
 
     // "Parameters of": the parameter file whose parameters are shown.
-    module.AddDialog({10233,
-                      "",
-                      "MS Sans Serif",
-                      8,
-                      0, 0, 229, 20,
-                      WS_CHILD | WS_VISIBLE | DS_CONTROL,
-                      {{AFX_WC_STATIC, "&Parameters of:", IDC_STATIC, 7, 6, 55, 8, child | SS_LEFT},
-                       {AFX_WC_COMBOBOX, "", 1071, 65, 3, 157, 100, child | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP}}});
+    module.AddDialog(
+        {10233,
+         "",
+         "MS Sans Serif",
+         8,
+         0,
+         0,
+         229,
+         20,
+         WS_CHILD | WS_VISIBLE | DS_CONTROL,
+         {{AFX_WC_STATIC, "&Parameters of:", IDC_STATIC, 7, 6, 55, 8, child | SS_LEFT},
+          {AFX_WC_COMBOBOX, "", 1071, 65, 3, 157, 100, child | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP}}});
 
     // The page shown when no parameter is active; the invisible frame marks its area.
     module.AddDialog({10236,
                       "No Properties to Display",
                       "MS Sans Serif",
                       8,
-                      0, 0, 236, 142,
+                      0,
+                      0,
+                      236,
+                      142,
                       page,
                       {{AFX_WC_STATIC, "No parameter selected", 1070, 7, 66, 222, 10, child | SS_CENTER},
                        {AFX_WC_BUTTON, "", 1076, 7, 7, 222, 128, WS_CHILD | BS_GROUPBOX}}});
@@ -37,21 +44,27 @@ void AddTarvoPropertiesDialogs(CResourceModule& module)
                       "Parameter Properties",
                       "MS Sans Serif",
                       8,
-                      0, 0, 366, 333,
+                      0,
+                      0,
+                      366,
+                      333,
                       WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_CONTEXTHELP | DS_MODALFRAME,
                       {{AFX_WC_BUTTON, "&Close", IDOK, 309, 312, 50, 14, child | BS_DEFPUSHBUTTON | WS_TABSTOP},
                        {AFX_WC_BUTTON, "Canc&el", IDCANCEL, 257, 312, 50, 14, WS_CHILD | BS_PUSHBUTTON | WS_TABSTOP}}});
 
     // "Parameter type": changes the active parameter's type.
-    module.AddDialog(
-        {10256,
-         "",
-         "MS Sans Serif",
-         8,
-         0, 0, 186, 22,
-         WS_CHILD | WS_VISIBLE | DS_CONTROL,
-         {{AFX_WC_STATIC, "&Parameter type:", IDC_STATIC, 7, 7, 60, 8, child | SS_LEFT},
-          {AFX_WC_COMBOBOX, "", 1071, 70, 4, 109, 100, child | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP}}});
+    module.AddDialog({10256,
+                      "",
+                      "MS Sans Serif",
+                      8,
+                      0,
+                      0,
+                      186,
+                      22,
+                      WS_CHILD | WS_VISIBLE | DS_CONTROL,
+                      {{AFX_WC_STATIC, "&Parameter type:", IDC_STATIC, 7, 7, 60, 8, child | SS_LEFT},
+                       {AFX_WC_COMBOBOX, "", 1071, 70, 4, 109, 100,
+                        child | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP}}});
 
     AddTarvoFormatDialogs(module);
 }

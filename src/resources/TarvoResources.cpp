@@ -4,7 +4,8 @@
 
 CResourceModule& TarvoResources()
 {
-    static CResourceModule* module = [] {
+    static CResourceModule* module = []
+    {
         auto* m = new CResourceModule("libtarvo");
         AddTarvoStrings(*m);
         AddTarvoMenus(*m);

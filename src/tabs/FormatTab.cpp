@@ -32,12 +32,12 @@ const CFormatTab::FORMAT_TAB_KIND& StringKind()
 } // namespace
 
 BEGIN_MESSAGE_MAP(CFormatTab, CResizePropertyPage)
-    ON_CBN_SELCHANGE(IDC_FORMATS, &CFormatTab::OnSelChangeFormat)
-    ON_CBN_EDITCHANGE(IDC_FORMATS, &CFormatTab::OnEditChangeFormat)
-    ON_BN_CLICKED(IDC_ADD_FORMAT, &CFormatTab::OnAddFormat)
-    ON_BN_CLICKED(IDC_DELETE_FORMAT, &CFormatTab::OnDeleteFormat)
-    ON_BN_CLICKED(IDC_RESET_FORMATS, &CFormatTab::OnResetFormats)
-    ON_WM_SIZE()
+ON_CBN_SELCHANGE(IDC_FORMATS, &CFormatTab::OnSelChangeFormat)
+ON_CBN_EDITCHANGE(IDC_FORMATS, &CFormatTab::OnEditChangeFormat)
+ON_BN_CLICKED(IDC_ADD_FORMAT, &CFormatTab::OnAddFormat)
+ON_BN_CLICKED(IDC_DELETE_FORMAT, &CFormatTab::OnDeleteFormat)
+ON_BN_CLICKED(IDC_RESET_FORMATS, &CFormatTab::OnResetFormats)
+ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CFormatTab::CFormatTab(CTarvoMgr* pMgr) : CFormatTab(pMgr, StringKind()) {}

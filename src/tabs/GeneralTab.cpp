@@ -6,7 +6,7 @@ const UINT IDD_GENERAL_TAB = 10201;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CGeneralTab, CResizePropertyPage)
-    ON_WM_SIZE()
+ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CGeneralTab::CGeneralTab(CTarvoMgr* pMgr) : CResizePropertyPage(IDD_GENERAL_TAB), CTarvoMgrExt(pMgr) {}

@@ -47,7 +47,10 @@ struct EditorFixture : ::testing::Test
 
     virtual long Options() const { return 0; }
     CTarvoMgr& Manager() { return window->Manager(); }
-    QPlainTextEdit* Editor(int index) { return qobject_cast<QPlainTextEdit*>(window->findChild<QTabWidget*>()->widget(index)); }
+    QPlainTextEdit* Editor(int index)
+    {
+        return qobject_cast<QPlainTextEdit*>(window->findChild<QTabWidget*>()->widget(index));
+    }
     std::string ActionText() { return Editor(1)->toPlainText().toStdString(); }
 };
 
@@ -106,16 +109,18 @@ TEST_F(EditorFixture, ReplaceWithParameterCreatesItAndWritesTheReference)
     editor->setTextCursor(cursor);
 
     CModalScripts scripts;
-    scripts.Add([](CWnd& dialog) {
-        std::string name;
-        dialog.GetDlgItemText(1062, name);
-        EXPECT_EQ(name, "NewParam") << "a free name is proposed";
-        dialog.SetDlgItemText(1062, "CataloguePage");
-        auto* types = dynamic_cast<CComboBox*>(dialog.GetDlgItem(1064));
-        ASSERT_NE(types, nullptr);
-        ui::ChooseComboItem(*types, types->FindStringExact(-1, "Custom"));
-        ui::Click(*dialog.GetDlgItem(IDOK));
-    });
+    scripts.Add(
+        [](CWnd& dialog)
+        {
+            std::string name;
+            dialog.GetDlgItemText(1062, name);
+            EXPECT_EQ(name, "NewParam") << "a free name is proposed";
+            dialog.SetDlgItemText(1062, "CataloguePage");
+            auto* types = dynamic_cast<CComboBox*>(dialog.GetDlgItem(1064));
+            ASSERT_NE(types, nullptr);
+            ui::ChooseComboItem(*types, types->FindStringExact(-1, "Custom"));
+            ui::Click(*dialog.GetDlgItem(IDOK));
+        });
     window->ReplaceWithParameter();
     EXPECT_TRUE(scripts.AllUsed());
     EXPECT_NE(ActionText().find("URL=https://shop.example/nursery/{CataloguePage}"), std::string::npos);

@@ -50,7 +50,8 @@ TEST(FormatResourceString, TemplateAndResultStopAtTheMessageLimit)
     AddTestStrings();
     std::string text;
     ASSERT_EQ(FormatResourceString(text, 30003, "tail"), 1);
-    EXPECT_EQ(text, std::string(1023, 'a')) << "the template is cut at 1024 characters, the result fits 1024 with its end";
+    EXPECT_EQ(text, std::string(1023, 'a'))
+        << "the template is cut at 1024 characters, the result fits 1024 with its end";
 }
 
 TEST(FormatResourceString, LibraryMessagesComeFromTheStringTable)

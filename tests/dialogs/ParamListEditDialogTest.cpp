@@ -94,77 +94,83 @@ TEST_F(ParamListEditDialogTest, WithDatasetsEachWindowFillsItsFrameBelowTheDatas
 {
     LoadManager();
     m_pMgr->Custom_AddOptions(OPT_DATASETS);
-    m_modals.Add([&](CWnd& dlg) {
-        std::string strTitle;
-        dlg.GetWindowText(strTitle);
-        EXPECT_EQ(strTitle, "Parameter List");
-        CWnd* pDatasets = ChildWithControl(dlg, IDC_DATASET_COMBO);
-        ASSERT_NE(pDatasets, nullptr);
-        ASSERT_NE(ListWnd(dlg), nullptr);
-        ASSERT_NE(TypeWnd(dlg), nullptr);
-        ASSERT_NE(SheetIn(dlg), nullptr);
-        EXPECT_EQ(RectIn(*pDatasets, dlg), Frame(dlg, IDC_DATASET_FRAME));
-        EXPECT_EQ(RectIn(*ListWnd(dlg), dlg), Frame(dlg, IDC_PARAM_LIST_FRAME));
-        EXPECT_EQ(RectIn(*TypeWnd(dlg), dlg), Frame(dlg, IDC_PARAM_TYPE_FRAME));
-        EXPECT_EQ(RectIn(*SheetIn(dlg), dlg), Frame(dlg, IDC_PARAM_PROPERTIES_FRAME));
-        for (CWnd* pWnd : {pDatasets, ListWnd(dlg), TypeWnd(dlg), static_cast<CWnd*>(SheetIn(dlg))})
-            EXPECT_TRUE(pWnd->IsWindowVisible());
-        for (CWnd* pWnd : {ListWnd(dlg), TypeWnd(dlg), static_cast<CWnd*>(SheetIn(dlg))})
-            EXPECT_TRUE(pWnd->GetExStyle() & WS_EX_DLGMODALFRAME);
-        EXPECT_TRUE(dlg.GetDlgItem(IDOK)->IsWindowVisible());
-        EXPECT_FALSE(dlg.GetDlgItem(IDCANCEL)->IsWindowVisible());
-        ui::Click(*dlg.GetDlgItem(IDOK));
-    });
+    m_modals.Add(
+        [&](CWnd& dlg)
+        {
+            std::string strTitle;
+            dlg.GetWindowText(strTitle);
+            EXPECT_EQ(strTitle, "Parameter List");
+            CWnd* pDatasets = ChildWithControl(dlg, IDC_DATASET_COMBO);
+            ASSERT_NE(pDatasets, nullptr);
+            ASSERT_NE(ListWnd(dlg), nullptr);
+            ASSERT_NE(TypeWnd(dlg), nullptr);
+            ASSERT_NE(SheetIn(dlg), nullptr);
+            EXPECT_EQ(RectIn(*pDatasets, dlg), Frame(dlg, IDC_DATASET_FRAME));
+            EXPECT_EQ(RectIn(*ListWnd(dlg), dlg), Frame(dlg, IDC_PARAM_LIST_FRAME));
+            EXPECT_EQ(RectIn(*TypeWnd(dlg), dlg), Frame(dlg, IDC_PARAM_TYPE_FRAME));
+            EXPECT_EQ(RectIn(*SheetIn(dlg), dlg), Frame(dlg, IDC_PARAM_PROPERTIES_FRAME));
+            for (CWnd* pWnd : {pDatasets, ListWnd(dlg), TypeWnd(dlg), static_cast<CWnd*>(SheetIn(dlg))})
+                EXPECT_TRUE(pWnd->IsWindowVisible());
+            for (CWnd* pWnd : {ListWnd(dlg), TypeWnd(dlg), static_cast<CWnd*>(SheetIn(dlg))})
+                EXPECT_TRUE(pWnd->GetExStyle() & WS_EX_DLGMODALFRAME);
+            EXPECT_TRUE(dlg.GetDlgItem(IDOK)->IsWindowVisible());
+            EXPECT_FALSE(dlg.GetDlgItem(IDCANCEL)->IsWindowVisible());
+            ui::Click(*dlg.GetDlgItem(IDOK));
+        });
     EXPECT_EQ(m_pMgr->OpenParameterEditDialog(nullptr), IDOK);
 }
 
 TEST_F(ParamListEditDialogTest, WithoutDatasetsTheWindowsTakeTheBandOfTheBar)
 {
     LoadManager();
-    m_modals.Add([&](CWnd& dlg) {
-        EXPECT_EQ(ChildWithControl(dlg, IDC_DATASET_COMBO), nullptr);
-        EXPECT_FALSE(dlg.GetDlgItem(IDC_DATASET_FRAME)->IsWindowVisible());
-        int d = Frame(dlg, IDC_DATASET_FRAME).bottom - 3;
-        CRect rcList = Frame(dlg, IDC_PARAM_LIST_FRAME);
-        rcList.top -= d;
-        CRect rcType = Frame(dlg, IDC_PARAM_TYPE_FRAME);
-        rcType.OffsetRect(0, -d);
-        CRect rcProperties = Frame(dlg, IDC_PARAM_PROPERTIES_FRAME);
-        rcProperties.top -= d;
-        EXPECT_EQ(RectIn(*ListWnd(dlg), dlg), rcList);
-        EXPECT_EQ(RectIn(*TypeWnd(dlg), dlg), rcType);
-        EXPECT_EQ(RectIn(*SheetIn(dlg), dlg), rcProperties);
-        EXPECT_LT(rcList.top, 10) << "the list starts near the top";
-        dlg.SendMessage(WM_COMMAND, IDCANCEL);
-    });
+    m_modals.Add(
+        [&](CWnd& dlg)
+        {
+            EXPECT_EQ(ChildWithControl(dlg, IDC_DATASET_COMBO), nullptr);
+            EXPECT_FALSE(dlg.GetDlgItem(IDC_DATASET_FRAME)->IsWindowVisible());
+            int d = Frame(dlg, IDC_DATASET_FRAME).bottom - 3;
+            CRect rcList = Frame(dlg, IDC_PARAM_LIST_FRAME);
+            rcList.top -= d;
+            CRect rcType = Frame(dlg, IDC_PARAM_TYPE_FRAME);
+            rcType.OffsetRect(0, -d);
+            CRect rcProperties = Frame(dlg, IDC_PARAM_PROPERTIES_FRAME);
+            rcProperties.top -= d;
+            EXPECT_EQ(RectIn(*ListWnd(dlg), dlg), rcList);
+            EXPECT_EQ(RectIn(*TypeWnd(dlg), dlg), rcType);
+            EXPECT_EQ(RectIn(*SheetIn(dlg), dlg), rcProperties);
+            EXPECT_LT(rcList.top, 10) << "the list starts near the top";
+            dlg.SendMessage(WM_COMMAND, IDCANCEL);
+        });
     EXPECT_EQ(m_pMgr->OpenParameterEditDialog(nullptr), IDCANCEL);
 }
 
 TEST_F(ParamListEditDialogTest, NewAndDeleteActThroughTheListAndDeleteIsEnabledOnlyWithParameters)
 {
     LoadManager("[Hidden1]\nType=XML\n");
-    m_modals.Add([&](CWnd& dlg) {
-        ui::ShowAndActivate(dlg);
-        CWnd* pDelete = dlg.GetDlgItem(IDC_PARAM_LIST_DELETE);
-        EXPECT_FALSE(pDelete->IsWindowEnabled()) << "nothing to delete";
+    m_modals.Add(
+        [&](CWnd& dlg)
+        {
+            ui::ShowAndActivate(dlg);
+            CWnd* pDelete = dlg.GetDlgItem(IDC_PARAM_LIST_DELETE);
+            EXPECT_FALSE(pDelete->IsWindowEnabled()) << "nothing to delete";
 
-        ui::Click(*dlg.GetDlgItem(IDC_PARAM_LIST_NEW));
-        ui::ProcessEvents();
-        CEdit* pLabel = TreeIn(dlg).GetEditControl();
-        ASSERT_NE(pLabel, nullptr) << "New opens the new parameter's name for editing";
-        ui::ReplaceText(*pLabel, "Price");
-        ui::PressKeyOnFocus(Qt::Key_Return);
-        ui::ProcessEvents();
-        EXPECT_TRUE(m_pMgr->IsExistingParamName("Price"));
-        EXPECT_TRUE(dlg.IsWindowVisible()) << "Enter in the label editor does not close the dialog";
-        EXPECT_TRUE(pDelete->IsWindowEnabled());
+            ui::Click(*dlg.GetDlgItem(IDC_PARAM_LIST_NEW));
+            ui::ProcessEvents();
+            CEdit* pLabel = TreeIn(dlg).GetEditControl();
+            ASSERT_NE(pLabel, nullptr) << "New opens the new parameter's name for editing";
+            ui::ReplaceText(*pLabel, "Price");
+            ui::PressKeyOnFocus(Qt::Key_Return);
+            ui::ProcessEvents();
+            EXPECT_TRUE(m_pMgr->IsExistingParamName("Price"));
+            EXPECT_TRUE(dlg.IsWindowVisible()) << "Enter in the label editor does not close the dialog";
+            EXPECT_TRUE(pDelete->IsWindowEnabled());
 
-        ui::Click(*pDelete);
-        ui::ProcessEvents();
-        EXPECT_FALSE(m_pMgr->IsExistingParamName("Price"));
-        EXPECT_FALSE(pDelete->IsWindowEnabled());
-        ui::Click(*dlg.GetDlgItem(IDOK));
-    });
+            ui::Click(*pDelete);
+            ui::ProcessEvents();
+            EXPECT_FALSE(m_pMgr->IsExistingParamName("Price"));
+            EXPECT_FALSE(pDelete->IsWindowEnabled());
+            ui::Click(*dlg.GetDlgItem(IDOK));
+        });
     m_modals.Add([](CWnd& question) { ui::Click(*question.GetDlgItem(IDOK)); });
     EXPECT_EQ(m_pMgr->OpenParameterEditDialog(nullptr), IDOK);
 }
@@ -174,16 +180,18 @@ TEST_F(ParamListEditDialogTest, CloseWaitsForTheTabAndNeitherButtonWritesTheFile
     LoadManager();
     m_pMgr->SetActiveParamName("Level1");
     std::string strBefore = ReadFileBytes(m_strPrmPath);
-    m_modals.Add([&](CWnd& dlg) {
-        ui::ShowAndActivate(dlg);
-        ASSERT_NE(LevelEdit(dlg), nullptr);
-        ui::ReplaceText(*LevelEdit(dlg), "12");
-        ui::Click(*dlg.GetDlgItem(IDOK));
-        EXPECT_EQ(m_boxes.LastText(), "Please enter an integer between 1 and 9.");
-        EXPECT_TRUE(dlg.IsWindowVisible()) << "the refusing tab keeps the dialog open";
-        ui::ReplaceText(*LevelEdit(dlg), "7");
-        ui::PressKeyOnFocus(Qt::Key_Return);
-    });
+    m_modals.Add(
+        [&](CWnd& dlg)
+        {
+            ui::ShowAndActivate(dlg);
+            ASSERT_NE(LevelEdit(dlg), nullptr);
+            ui::ReplaceText(*LevelEdit(dlg), "12");
+            ui::Click(*dlg.GetDlgItem(IDOK));
+            EXPECT_EQ(m_boxes.LastText(), "Please enter an integer between 1 and 9.");
+            EXPECT_TRUE(dlg.IsWindowVisible()) << "the refusing tab keeps the dialog open";
+            ui::ReplaceText(*LevelEdit(dlg), "7");
+            ui::PressKeyOnFocus(Qt::Key_Return);
+        });
     EXPECT_EQ(m_pMgr->OpenParameterEditDialog(nullptr), IDOK);
     EXPECT_EQ(Attrib("Level1", "Level"), "7");
     EXPECT_EQ(ReadFileBytes(m_strPrmPath), strBefore) << "saving is the host's call";
@@ -193,15 +201,17 @@ TEST_F(ParamListEditDialogTest, EscapeClosesOnlyWhenEveryWindowAgrees)
 {
     LoadManager();
     CCancelVoter voter(m_pMgr.get());
-    m_modals.Add([&](CWnd& dlg) {
-        ui::ShowAndActivate(dlg);
-        dlg.GetDlgItem(IDC_PARAM_LIST_NEW)->SetFocus();
-        ui::PressKeyOnFocus(Qt::Key_Escape);
-        EXPECT_EQ(voter.m_nAsked, 1);
-        EXPECT_TRUE(dlg.IsWindowVisible());
-        voter.m_nAnswer = 1;
-        ui::PressKeyOnFocus(Qt::Key_Escape);
-    });
+    m_modals.Add(
+        [&](CWnd& dlg)
+        {
+            ui::ShowAndActivate(dlg);
+            dlg.GetDlgItem(IDC_PARAM_LIST_NEW)->SetFocus();
+            ui::PressKeyOnFocus(Qt::Key_Escape);
+            EXPECT_EQ(voter.m_nAsked, 1);
+            EXPECT_TRUE(dlg.IsWindowVisible());
+            voter.m_nAnswer = 1;
+            ui::PressKeyOnFocus(Qt::Key_Escape);
+        });
     EXPECT_EQ(m_pMgr->OpenParameterEditDialog(nullptr), IDCANCEL);
     EXPECT_EQ(voter.m_nAsked, 2);
 }
@@ -210,18 +220,20 @@ TEST_F(ParamListEditDialogTest, CtrlTabInTheListSwitchesThePropertyTabs)
 {
     LoadManager();
     m_pMgr->SetActiveParamName("Mystery");
-    m_modals.Add([&](CWnd& dlg) {
-        ui::ShowAndActivate(dlg);
-        CPropertySheet* pSheet = SheetIn(dlg);
-        ASSERT_EQ(pSheet->GetPageCount(), 2);
-        TreeIn(dlg).SetFocus();
-        ui::PressKeyOnFocus(Qt::Key_Tab, Qt::ControlModifier);
-        EXPECT_EQ(pSheet->GetActiveIndex(), 1);
-        ui::PressKeyOnFocus(Qt::Key_Tab, Qt::ControlModifier);
-        EXPECT_EQ(pSheet->GetActiveIndex(), 0);
-        EXPECT_EQ(CWnd::GetFocus(), &TreeIn(dlg)) << "the focus stays in the list";
-        ui::Click(*dlg.GetDlgItem(IDOK));
-    });
+    m_modals.Add(
+        [&](CWnd& dlg)
+        {
+            ui::ShowAndActivate(dlg);
+            CPropertySheet* pSheet = SheetIn(dlg);
+            ASSERT_EQ(pSheet->GetPageCount(), 2);
+            TreeIn(dlg).SetFocus();
+            ui::PressKeyOnFocus(Qt::Key_Tab, Qt::ControlModifier);
+            EXPECT_EQ(pSheet->GetActiveIndex(), 1);
+            ui::PressKeyOnFocus(Qt::Key_Tab, Qt::ControlModifier);
+            EXPECT_EQ(pSheet->GetActiveIndex(), 0);
+            EXPECT_EQ(CWnd::GetFocus(), &TreeIn(dlg)) << "the focus stays in the list";
+            ui::Click(*dlg.GetDlgItem(IDOK));
+        });
     EXPECT_EQ(m_pMgr->OpenParameterEditDialog(nullptr), IDOK);
 }
 
@@ -229,16 +241,20 @@ TEST_F(ParamListEditDialogTest, HelpOpensTheDialogsTopic)
 {
     LoadManager();
     std::vector<std::string> arrCommands;
-    AfxSetProcessStartHandler([&](const AFX_PROCESS_START& request) {
-        arrCommands.push_back(request.strCommandLine);
-        return TRUE;
-    });
-    m_modals.Add([&](CWnd& dlg) {
-        HELPINFO info;
-        dlg.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-        dlg.SendMessage(WM_COMMAND, 57670);
-        dlg.SendMessage(WM_COMMAND, IDCANCEL);
-    });
+    AfxSetProcessStartHandler(
+        [&](const AFX_PROCESS_START& request)
+        {
+            arrCommands.push_back(request.strCommandLine);
+            return TRUE;
+        });
+    m_modals.Add(
+        [&](CWnd& dlg)
+        {
+            HELPINFO info;
+            dlg.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+            dlg.SendMessage(WM_COMMAND, 57670);
+            dlg.SendMessage(WM_COMMAND, IDCANCEL);
+        });
     EXPECT_EQ(m_pMgr->OpenParameterEditDialog(nullptr), IDCANCEL);
     AfxSetProcessStartHandler(nullptr);
     ASSERT_EQ(arrCommands.size(), 2u);

@@ -98,7 +98,7 @@ Type=Spreadsheet
 } // namespace
 
 BEGIN_MESSAGE_MAP(CListHostWnd, CWnd)
-    ON_REGISTERED_MESSAGE(s_nDeleteParamMsg, &CListHostWnd::OnDeleteParameterMsg)
+ON_REGISTERED_MESSAGE(s_nDeleteParamMsg, &CListHostWnd::OnDeleteParameterMsg)
 END_MESSAGE_MAP()
 
 LRESULT CListHostWnd::OnDeleteParameterMsg(WPARAM wParam, LPARAM)

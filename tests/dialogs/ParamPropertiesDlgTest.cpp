@@ -36,7 +36,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CMainWnd, CWnd)
-    ON_COMMAND(57670, &CMainWnd::OnHelp)
+ON_COMMAND(57670, &CMainWnd::OnHelp)
 END_MESSAGE_MAP()
 
 CRect ClientRectIn(CWnd& wnd, CWnd& parent)

@@ -23,10 +23,12 @@ struct HelpFixture : ::testing::Test
 
     void SetUp() override
     {
-        AfxSetProcessStartHandler([this](const AFX_PROCESS_START& request) {
-            starts.push_back(request);
-            return TRUE;
-        });
+        AfxSetProcessStartHandler(
+            [this](const AFX_PROCESS_START& request)
+            {
+                starts.push_back(request);
+                return TRUE;
+            });
         AfxSetDebugOutputSink([this](const std::string& line) { lines.push_back(line); });
         launcher.m_fnExecutablePath = [] { return std::string(kFakeExecutable); };
         launcher.m_fnHtmlViewerCommand = [] { return std::optional<std::string>("\"/usr/bin/web viewer\" -new %1"); };

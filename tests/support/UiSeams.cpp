@@ -9,10 +9,14 @@ int FirstButton(UINT nType)
     switch (nType & MB_TYPEMASK)
     {
     case MB_YESNO:
-    case MB_YESNOCANCEL: return IDYES;
-    case MB_ABORTRETRYIGNORE: return IDABORT;
-    case MB_RETRYCANCEL: return IDRETRY;
-    default: return IDOK;
+    case MB_YESNOCANCEL:
+        return IDYES;
+    case MB_ABORTRETRYIGNORE:
+        return IDABORT;
+    case MB_RETRYCANCEL:
+        return IDRETRY;
+    default:
+        return IDOK;
     }
 }
 
@@ -25,14 +29,16 @@ void EndModal(CWnd& dialog, int nResult)
 
 CMessageBoxRecorder::CMessageBoxRecorder()
 {
-    AfxSetMessageBoxHandler([this](const AFX_MESSAGEBOX& box) {
-        m_calls.push_back(box);
-        if (m_answers.empty())
-            return FirstButton(box.nType);
-        int answer = m_answers.front();
-        m_answers.pop_front();
-        return answer;
-    });
+    AfxSetMessageBoxHandler(
+        [this](const AFX_MESSAGEBOX& box)
+        {
+            m_calls.push_back(box);
+            if (m_answers.empty())
+                return FirstButton(box.nType);
+            int answer = m_answers.front();
+            m_answers.pop_front();
+            return answer;
+        });
 }
 
 CMessageBoxRecorder::~CMessageBoxRecorder()
@@ -42,17 +48,19 @@ CMessageBoxRecorder::~CMessageBoxRecorder()
 
 CModalScripts::CModalScripts()
 {
-    AfxSetModalHandler([this](CWnd& dialog) {
-        if (m_scripts.empty())
+    AfxSetModalHandler(
+        [this](CWnd& dialog)
         {
-            ADD_FAILURE() << "a modal dialog opened without a script";
-            EndModal(dialog, IDCANCEL);
-            return;
-        }
-        auto script = std::move(m_scripts.front());
-        m_scripts.pop_front();
-        script(dialog);
-    });
+            if (m_scripts.empty())
+            {
+                ADD_FAILURE() << "a modal dialog opened without a script";
+                EndModal(dialog, IDCANCEL);
+                return;
+            }
+            auto script = std::move(m_scripts.front());
+            m_scripts.pop_front();
+            script(dialog);
+        });
 }
 
 CModalScripts::~CModalScripts()
@@ -62,16 +70,18 @@ CModalScripts::~CModalScripts()
 
 CPopupMenuScripts::CPopupMenuScripts()
 {
-    AfxSetPopupMenuHandler([this](const CMenu& menu, int x, int y) -> UINT {
-        if (m_scripts.empty())
+    AfxSetPopupMenuHandler(
+        [this](const CMenu& menu, int x, int y) -> UINT
         {
-            ADD_FAILURE() << "a pop-up menu opened without a script";
-            return 0;
-        }
-        auto script = std::move(m_scripts.front());
-        m_scripts.pop_front();
-        return script(menu, x, y);
-    });
+            if (m_scripts.empty())
+            {
+                ADD_FAILURE() << "a pop-up menu opened without a script";
+                return 0;
+            }
+            auto script = std::move(m_scripts.front());
+            m_scripts.pop_front();
+            return script(menu, x, y);
+        });
 }
 
 CPopupMenuScripts::~CPopupMenuScripts()
@@ -81,16 +91,18 @@ CPopupMenuScripts::~CPopupMenuScripts()
 
 CFileDialogScripts::CFileDialogScripts()
 {
-    AfxSetFileDialogHandler([this](const CFileDialog& dialog) -> std::string {
-        if (m_scripts.empty())
+    AfxSetFileDialogHandler(
+        [this](const CFileDialog& dialog) -> std::string
         {
-            ADD_FAILURE() << "a file dialog opened without a script";
-            return std::string();
-        }
-        auto script = std::move(m_scripts.front());
-        m_scripts.pop_front();
-        return script(dialog);
-    });
+            if (m_scripts.empty())
+            {
+                ADD_FAILURE() << "a file dialog opened without a script";
+                return std::string();
+            }
+            auto script = std::move(m_scripts.front());
+            m_scripts.pop_front();
+            return script(dialog);
+        });
 }
 
 CFileDialogScripts::~CFileDialogScripts()
@@ -100,20 +112,28 @@ CFileDialogScripts::~CFileDialogScripts()
 
 void InstallStrictUiSeams()
 {
-    AfxSetMessageBoxHandler([](const AFX_MESSAGEBOX& box) {
-        ADD_FAILURE() << "unexpected message box: " << box.strText;
-        return FirstButton(box.nType);
-    });
-    AfxSetModalHandler([](CWnd& dialog) {
-        ADD_FAILURE() << "a modal dialog opened without a script";
-        EndModal(dialog, IDCANCEL);
-    });
-    AfxSetPopupMenuHandler([](const CMenu&, int, int) -> UINT {
-        ADD_FAILURE() << "unexpected pop-up menu";
-        return 0;
-    });
-    AfxSetFileDialogHandler([](const CFileDialog&) {
-        ADD_FAILURE() << "unexpected file dialog";
-        return std::string();
-    });
+    AfxSetMessageBoxHandler(
+        [](const AFX_MESSAGEBOX& box)
+        {
+            ADD_FAILURE() << "unexpected message box: " << box.strText;
+            return FirstButton(box.nType);
+        });
+    AfxSetModalHandler(
+        [](CWnd& dialog)
+        {
+            ADD_FAILURE() << "a modal dialog opened without a script";
+            EndModal(dialog, IDCANCEL);
+        });
+    AfxSetPopupMenuHandler(
+        [](const CMenu&, int, int) -> UINT
+        {
+            ADD_FAILURE() << "unexpected pop-up menu";
+            return 0;
+        });
+    AfxSetFileDialogHandler(
+        [](const CFileDialog&)
+        {
+            ADD_FAILURE() << "unexpected file dialog";
+            return std::string();
+        });
 }

@@ -40,10 +40,8 @@ DWORD GetTickCount()
 {
     using namespace std::chrono;
     if (ClockHandler())
-        return static_cast<DWORD>(
-            duration_cast<milliseconds>(ClockHandler()().time_since_epoch()).count());
-    return static_cast<DWORD>(
-        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+        return static_cast<DWORD>(duration_cast<milliseconds>(ClockHandler()().time_since_epoch()).count());
+    return static_cast<DWORD>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
 void AfxSetClockHandler(AFX_CLOCK_HANDLER handler)

@@ -9,7 +9,10 @@
 
 namespace
 {
-QString ToQ(LPCSTR s) { return QString::fromUtf8(s ? s : ""); }
+QString ToQ(LPCSTR s)
+{
+    return QString::fromUtf8(s ? s : "");
+}
 
 bool StartsWithNoCase(const QString& text, const QString& prefix)
 {

@@ -9,8 +9,8 @@
 #include "SimpleComboWidget.h"
 #include "SpinButtonCtrl.h"
 #include "Static.h"
-#include "TabCtrl.h"
 #include "TabControlWidget.h"
+#include "TabCtrl.h"
 #include "TreeCtrl.h"
 #include "TreeWidget.h"
 #include "UpDownWidget.h"
@@ -31,7 +31,10 @@ namespace
 {
 const int kComboEditId = 1001;
 
-QString ToQ(LPCSTR s) { return QString::fromUtf8(s ? s : ""); }
+QString ToQ(LPCSTR s)
+{
+    return QString::fromUtf8(s ? s : "");
+}
 
 // Buttons that do not check themselves leave that to the program.
 class CCheckBoxWidget : public QCheckBox
@@ -94,10 +97,11 @@ QWidget* CreateEdit(QWidget* parent, DWORD style)
         auto* edit = new QPlainTextEdit(parent);
         edit->setReadOnly(style & ES_READONLY);
         edit->setLineWrapMode((style & (WS_HSCROLL | ES_AUTOHSCROLL)) ? QPlainTextEdit::NoWrap
-                                                                       : QPlainTextEdit::WidgetWidth);
+                                                                      : QPlainTextEdit::WidgetWidth);
         edit->setVerticalScrollBarPolicy((style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         edit->setTabChangesFocus(true);
-        QObject::connect(edit, &QPlainTextEdit::textChanged, [edit] { AfxSendCommandNotify(HandleOf(edit), EN_CHANGE); });
+        QObject::connect(edit, &QPlainTextEdit::textChanged,
+                         [edit] { AfxSendCommandNotify(HandleOf(edit), EN_CHANGE); });
         return edit;
     }
     auto* edit = new QLineEdit(parent);
@@ -154,7 +158,8 @@ QWidget* CreateButton(QWidget* parent, DWORD style, const QString& text)
     }
     }
     button->setText(text);
-    QObject::connect(button, &QAbstractButton::clicked, [button] { AfxSendCommandNotify(HandleOf(button), BN_CLICKED); });
+    QObject::connect(button, &QAbstractButton::clicked,
+                     [button] { AfxSendCommandNotify(HandleOf(button), BN_CLICKED); });
     return button;
 }
 
@@ -189,7 +194,7 @@ QWidget* CreateStatic(QWidget* parent, DWORD style, const QString& text)
         auto* label = new QLabel(text, parent);
         label->setTextFormat(Qt::PlainText);
         Qt::Alignment align = Qt::AlignTop;
-        align |= (style & SS_TYPEMASK) == SS_CENTER ? Qt::AlignHCenter
+        align |= (style & SS_TYPEMASK) == SS_CENTER  ? Qt::AlignHCenter
                  : (style & SS_TYPEMASK) == SS_RIGHT ? Qt::AlignRight
                                                      : Qt::AlignLeft;
         label->setAlignment(align);
@@ -208,14 +213,18 @@ QWidget* CreateCombo(QWidget* parent, DWORD style)
         auto* simple = new CSimpleComboWidget(parent);
         simple->Edit()->setMaxLength(INT_MAX);
         simple->Edit()->setValidator(new CEditValidator(simple->Edit(), false));
-        QObject::connect(simple->List(), &QListWidget::itemClicked, [simple](QListWidgetItem* item) {
-            simple->Edit()->setText(item->text());
-            AfxSendCommandNotify(HandleOf(simple), CBN_SELCHANGE);
-        });
-        QObject::connect(simple->Edit(), &QLineEdit::textEdited, [simple] {
-            AfxSendCommandNotify(HandleOf(simple), CBN_EDITUPDATE);
-            AfxSendCommandNotify(HandleOf(simple), CBN_EDITCHANGE);
-        });
+        QObject::connect(simple->List(), &QListWidget::itemClicked,
+                         [simple](QListWidgetItem* item)
+                         {
+                             simple->Edit()->setText(item->text());
+                             AfxSendCommandNotify(HandleOf(simple), CBN_SELCHANGE);
+                         });
+        QObject::connect(simple->Edit(), &QLineEdit::textEdited,
+                         [simple]
+                         {
+                             AfxSendCommandNotify(HandleOf(simple), CBN_EDITUPDATE);
+                             AfxSendCommandNotify(HandleOf(simple), CBN_EDITCHANGE);
+                         });
         return simple;
     }
     auto* combo = new CComboBoxWidget(parent);
@@ -227,10 +236,12 @@ QWidget* CreateCombo(QWidget* parent, DWORD style)
         combo->setCompleter(nullptr);
         combo->lineEdit()->setMaxLength(INT_MAX);
         combo->lineEdit()->setValidator(new CEditValidator(combo->lineEdit(), false));
-        QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, [combo] {
-            AfxSendCommandNotify(HandleOf(combo), CBN_EDITUPDATE);
-            AfxSendCommandNotify(HandleOf(combo), CBN_EDITCHANGE);
-        });
+        QObject::connect(combo->lineEdit(), &QLineEdit::textEdited,
+                         [combo]
+                         {
+                             AfxSendCommandNotify(HandleOf(combo), CBN_EDITUPDATE);
+                             AfxSendCommandNotify(HandleOf(combo), CBN_EDITCHANGE);
+                         });
     }
     QObject::connect(combo, QOverload<int>::of(&QComboBox::activated),
                      [combo] { AfxSendCommandNotify(HandleOf(combo), CBN_SELCHANGE); });
@@ -298,8 +309,8 @@ void AttachComboEdit(QWidget* widget)
     edit->setProperty("afxClass", AFX_WC_EDIT);
     auto* wrapper = new CEdit;
     wrapper->m_bAutoDelete = true;
-    wrapper->m_hWnd = CWndRegistry::Get().Register(edit, wrapper, AFX_WC_EDIT, kComboEditId, WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0,
-                                 false);
+    wrapper->m_hWnd = CWndRegistry::Get().Register(edit, wrapper, AFX_WC_EDIT, kComboEditId,
+                                                   WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, false);
 }
 } // namespace
 

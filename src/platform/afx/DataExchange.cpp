@@ -19,7 +19,8 @@ namespace
 CResourceModule& LayerResources()
 {
     static CResourceModule module("afx");
-    static bool filled = [] {
+    static bool filled = []
+    {
         module.AddString(AFX_IDP_PARSE_INT, "Please enter an integer.");
         module.AddString(AFX_IDP_PARSE_REAL, "Please enter a number.");
         module.AddString(AFX_IDP_PARSE_INT_RANGE, "Please enter an integer between %1 and %2.");
@@ -50,9 +51,18 @@ template <typename T> bool Parse(const std::string& text, T& out, T (*convert)(c
     return true;
 }
 
-long ToLong(const char* s, char** end) { return std::strtol(s, end, 10); }
-unsigned long ToULong(const char* s, char** end) { return std::strtoul(s, end, 10); }
-double ToDouble(const char* s, char** end) { return std::strtod(s, end); }
+long ToLong(const char* s, char** end)
+{
+    return std::strtol(s, end, 10);
+}
+unsigned long ToULong(const char* s, char** end)
+{
+    return std::strtoul(s, end, 10);
+}
+double ToDouble(const char* s, char** end)
+{
+    return std::strtod(s, end);
+}
 
 bool HasMinus(const std::string& text)
 {
@@ -71,8 +81,9 @@ void FailWith(CDataExchange* pDX, UINT nIDS)
     FailWith(pDX, AfxLoadString(nIDS));
 }
 
-template <typename T> void TextNumber(CDataExchange* pDX, int nIDC, T& value, const char* format, UINT nIDS,
-                                      bool (*read)(const std::string&, T&))
+template <typename T>
+void TextNumber(CDataExchange* pDX, int nIDC, T& value, const char* format, UINT nIDS,
+                bool (*read)(const std::string&, T&))
 {
     CWnd* ctrl = pDX->PrepareEditCtrl(nIDC);
     if (!ctrl)
@@ -161,24 +172,28 @@ void DDX_Text(CDataExchange* pDX, int nIDC, std::string& value)
 
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
 {
-    TextNumber<int>(pDX, nIDC, value, "%d", AFX_IDP_PARSE_INT, [](const std::string& text, int& out) {
-        long v = 0;
-        if (!Parse<long>(text, v, ToLong) || v < INT32_MIN || v > INT32_MAX)
-            return false;
-        out = static_cast<int>(v);
-        return true;
-    });
+    TextNumber<int>(pDX, nIDC, value, "%d", AFX_IDP_PARSE_INT,
+                    [](const std::string& text, int& out)
+                    {
+                        long v = 0;
+                        if (!Parse<long>(text, v, ToLong) || v < INT32_MIN || v > INT32_MAX)
+                            return false;
+                        out = static_cast<int>(v);
+                        return true;
+                    });
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
 {
-    TextNumber<UINT>(pDX, nIDC, value, "%u", AFX_IDP_PARSE_UINT, [](const std::string& text, UINT& out) {
-        unsigned long v = 0;
-        if (HasMinus(text) || !Parse<unsigned long>(text, v, ToULong) || v > UINT32_MAX)
-            return false;
-        out = static_cast<UINT>(v);
-        return true;
-    });
+    TextNumber<UINT>(pDX, nIDC, value, "%u", AFX_IDP_PARSE_UINT,
+                     [](const std::string& text, UINT& out)
+                     {
+                         unsigned long v = 0;
+                         if (HasMinus(text) || !Parse<unsigned long>(text, v, ToULong) || v > UINT32_MAX)
+                             return false;
+                         out = static_cast<UINT>(v);
+                         return true;
+                     });
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, long& value)
@@ -190,9 +205,8 @@ void DDX_Text(CDataExchange* pDX, int nIDC, long& value)
 void DDX_Text(CDataExchange* pDX, int nIDC, unsigned long& value)
 {
     TextNumber<unsigned long>(pDX, nIDC, value, "%lu", AFX_IDP_PARSE_UINT,
-                              [](const std::string& text, unsigned long& out) {
-                                  return !HasMinus(text) && Parse<unsigned long>(text, out, ToULong);
-                              });
+                              [](const std::string& text, unsigned long& out)
+                              { return !HasMinus(text) && Parse<unsigned long>(text, out, ToULong); });
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, double& value)

@@ -84,8 +84,8 @@ CWnd* FocusControl()
 } // namespace
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-    ON_COMMAND(IDOK, &CDialog::OnOK)
-    ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
+ON_COMMAND(IDOK, &CDialog::OnOK)
+ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
 END_MESSAGE_MAP()
 
 CDialog::CDialog() = default;
@@ -247,7 +247,8 @@ LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     if (message == WM_CLOSE)
     {
         CWnd* cancel = GetDlgItem(IDCANCEL);
-        SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), cancel ? reinterpret_cast<LPARAM>(cancel->m_hWnd) : 0);
+        SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                    cancel ? reinterpret_cast<LPARAM>(cancel->m_hWnd) : 0);
         return 0;
     }
     return CWnd::DefWindowProc(message, wParam, lParam);
@@ -297,7 +298,8 @@ bool CDialog::HandleDialogKey(MSG* pMsg)
         if (focus && IsDroppedCombo(focus))
             return false;
         CWnd* cancel = GetDlgItem(IDCANCEL);
-        SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), cancel ? reinterpret_cast<LPARAM>(cancel->m_hWnd) : 0);
+        SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                    cancel ? reinterpret_cast<LPARAM>(cancel->m_hWnd) : 0);
         return true;
     }
     default:

@@ -26,7 +26,8 @@ std::vector<BUTTONDEF> ButtonsOf(UINT nType)
 {
     switch (nType & MB_TYPEMASK)
     {
-    case MB_OKCANCEL: return {{IDOK, "OK", QMessageBox::AcceptRole}, {IDCANCEL, "Cancel", QMessageBox::RejectRole}};
+    case MB_OKCANCEL:
+        return {{IDOK, "OK", QMessageBox::AcceptRole}, {IDCANCEL, "Cancel", QMessageBox::RejectRole}};
     case MB_ABORTRETRYIGNORE:
         return {{IDABORT, "&Abort", QMessageBox::RejectRole},
                 {IDRETRY, "&Retry", QMessageBox::AcceptRole},
@@ -35,9 +36,12 @@ std::vector<BUTTONDEF> ButtonsOf(UINT nType)
         return {{IDYES, "&Yes", QMessageBox::YesRole},
                 {IDNO, "&No", QMessageBox::NoRole},
                 {IDCANCEL, "Cancel", QMessageBox::RejectRole}};
-    case MB_YESNO: return {{IDYES, "&Yes", QMessageBox::YesRole}, {IDNO, "&No", QMessageBox::NoRole}};
-    case MB_RETRYCANCEL: return {{IDRETRY, "&Retry", QMessageBox::AcceptRole}, {IDCANCEL, "Cancel", QMessageBox::RejectRole}};
-    default: return {{IDOK, "OK", QMessageBox::AcceptRole}};
+    case MB_YESNO:
+        return {{IDYES, "&Yes", QMessageBox::YesRole}, {IDNO, "&No", QMessageBox::NoRole}};
+    case MB_RETRYCANCEL:
+        return {{IDRETRY, "&Retry", QMessageBox::AcceptRole}, {IDCANCEL, "Cancel", QMessageBox::RejectRole}};
+    default:
+        return {{IDOK, "OK", QMessageBox::AcceptRole}};
     }
 }
 
@@ -45,11 +49,16 @@ QMessageBox::Icon IconOf(UINT nType)
 {
     switch (nType & MB_ICONMASK)
     {
-    case MB_ICONHAND: return QMessageBox::Critical;
-    case MB_ICONQUESTION: return QMessageBox::Question;
-    case MB_ICONEXCLAMATION: return QMessageBox::Warning;
-    case MB_ICONASTERISK: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case MB_ICONHAND:
+        return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
+    case MB_ICONEXCLAMATION:
+        return QMessageBox::Warning;
+    case MB_ICONASTERISK:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
     }
 }
 
@@ -58,7 +67,8 @@ int ShowRealBox(const AFX_MESSAGEBOX& request)
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return IDCANCEL;
     QMessageBox box(IconOf(request.nType), QString::fromStdString(request.strCaption),
-                    QString::fromStdString(request.strText), QMessageBox::NoButton, AfxWidgetFromHandle(request.hWndOwner));
+                    QString::fromStdString(request.strText), QMessageBox::NoButton,
+                    AfxWidgetFromHandle(request.hWndOwner));
     std::vector<BUTTONDEF> defs = ButtonsOf(request.nType);
     std::vector<QPushButton*> buttons;
     for (const BUTTONDEF& def : defs)

@@ -35,14 +35,16 @@ namespace afxmap
 {
 template <class T> AFX_PMSG Void(void (T::*f)())
 {
-    return [f](CWnd* w, WPARAM, LPARAM) -> LRESULT {
+    return [f](CWnd* w, WPARAM, LPARAM) -> LRESULT
+    {
         (static_cast<T*>(w)->*f)();
         return 0;
     };
 }
 template <class T> AFX_PMSG Range(void (T::*f)(UINT))
 {
-    return [f](CWnd* w, WPARAM wp, LPARAM) -> LRESULT {
+    return [f](CWnd* w, WPARAM wp, LPARAM) -> LRESULT
+    {
         (static_cast<T*>(w)->*f)(LOWORD(wp));
         return 0;
     };
@@ -53,7 +55,8 @@ template <class T> AFX_PMSG Message(LRESULT (T::*f)(WPARAM, LPARAM))
 }
 template <class T> AFX_PMSG Notify(void (T::*f)(NMHDR*, LRESULT*))
 {
-    return [f](CWnd* w, WPARAM, LPARAM lp) -> LRESULT {
+    return [f](CWnd* w, WPARAM, LPARAM lp) -> LRESULT
+    {
         LRESULT result = 0;
         (static_cast<T*>(w)->*f)(reinterpret_cast<NMHDR*>(lp), &result);
         return result;
@@ -61,35 +64,39 @@ template <class T> AFX_PMSG Notify(void (T::*f)(NMHDR*, LRESULT*))
 }
 template <class T> AFX_PMSG Size(void (T::*f)(UINT, int, int))
 {
-    return [f](CWnd* w, WPARAM wp, LPARAM lp) -> LRESULT {
+    return [f](CWnd* w, WPARAM wp, LPARAM lp) -> LRESULT
+    {
         (static_cast<T*>(w)->*f)(static_cast<UINT>(wp), static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
         return 0;
     };
 }
 template <class T> AFX_PMSG Create(int (T::*f)(LPCREATESTRUCT))
 {
-    return [f](CWnd* w, WPARAM, LPARAM lp) -> LRESULT {
-        return (static_cast<T*>(w)->*f)(reinterpret_cast<LPCREATESTRUCT>(lp));
-    };
+    return [f](CWnd* w, WPARAM, LPARAM lp) -> LRESULT
+    { return (static_cast<T*>(w)->*f)(reinterpret_cast<LPCREATESTRUCT>(lp)); };
 }
 template <class T> AFX_PMSG Timer(void (T::*f)(UINT_PTR))
 {
-    return [f](CWnd* w, WPARAM wp, LPARAM) -> LRESULT {
+    return [f](CWnd* w, WPARAM wp, LPARAM) -> LRESULT
+    {
         (static_cast<T*>(w)->*f)(static_cast<UINT_PTR>(wp));
         return 0;
     };
 }
 template <class T> AFX_PMSG Key(void (T::*f)(UINT, UINT, UINT))
 {
-    return [f](CWnd* w, WPARAM wp, LPARAM lp) -> LRESULT {
+    return [f](CWnd* w, WPARAM wp, LPARAM lp) -> LRESULT
+    {
         (static_cast<T*>(w)->*f)(static_cast<UINT>(wp), LOWORD(lp), HIWORD(lp));
         return 0;
     };
 }
 template <class T> AFX_PMSG Mouse(void (T::*f)(UINT, CPoint))
 {
-    return [f](CWnd* w, WPARAM wp, LPARAM lp) -> LRESULT {
-        (static_cast<T*>(w)->*f)(static_cast<UINT>(wp), CPoint(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))));
+    return [f](CWnd* w, WPARAM wp, LPARAM lp) -> LRESULT
+    {
+        (static_cast<T*>(w)->*f)(static_cast<UINT>(wp),
+                                 CPoint(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))));
         return 0;
     };
 }
@@ -99,7 +106,8 @@ template <class T, class P> AFX_PMSG BoolPtr(BOOL (T::*f)(P*))
 }
 template <class T, class P> AFX_PMSG VoidPtr(void (T::*f)(P*))
 {
-    return [f](CWnd* w, WPARAM, LPARAM lp) -> LRESULT {
+    return [f](CWnd* w, WPARAM, LPARAM lp) -> LRESULT
+    {
         (static_cast<T*>(w)->*f)(reinterpret_cast<P*>(lp));
         return 0;
     };
@@ -121,31 +129,37 @@ template <class T> AFX_PMSG Focus(void (T::*f)(CWnd*))
 }
 } // namespace afxmap
 
-#define DECLARE_MESSAGE_MAP()                                                                      \
-protected:                                                                                         \
-    static const AFX_MSGMAP* GetThisMessageMap();                                                  \
+#define DECLARE_MESSAGE_MAP()                                                                                          \
+protected:                                                                                                             \
+    static const AFX_MSGMAP* GetThisMessageMap();                                                                      \
     const AFX_MSGMAP* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                     \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }              \
-    const AFX_MSGMAP* theClass::GetThisMessageMap()                                                \
-    {                                                                                              \
-        typedef theClass ThisClass;                                                                \
-        typedef baseClass TheBaseClass;                                                            \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                                         \
+    const AFX_MSGMAP* theClass::GetMessageMap() const                                                                  \
+    {                                                                                                                  \
+        return GetThisMessageMap();                                                                                    \
+    }                                                                                                                  \
+    const AFX_MSGMAP* theClass::GetThisMessageMap()                                                                    \
+    {                                                                                                                  \
+        typedef theClass ThisClass;                                                                                    \
+        typedef baseClass TheBaseClass;                                                                                \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
-#define END_MESSAGE_MAP()                                                                          \
-    {0, 0, 0, 0, nullptr, nullptr}                                                                 \
-    }                                                                                              \
-    ;                                                                                              \
-    static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]};  \
-    return &messageMap;                                                                            \
+#define END_MESSAGE_MAP()                                                                                              \
+    {                                                                                                                  \
+        0, 0, 0, 0, nullptr, nullptr                                                                                   \
+    }                                                                                                                  \
+    }                                                                                                                  \
+    ;                                                                                                                  \
+    static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]};                      \
+    return &messageMap;                                                                                                \
     }
 
 // Commands and control notifications (WM_COMMAND)
 #define ON_COMMAND(id, fn) {WM_COMMAND, 0, (UINT)(id), (UINT)(id), nullptr, afxmap::Void<ThisClass>(fn)},
-#define ON_CONTROL(code, id, fn) {WM_COMMAND, (UINT)(code), (UINT)(id), (UINT)(id), nullptr, afxmap::Void<ThisClass>(fn)},
-#define ON_CONTROL_RANGE(code, id, idLast, fn)                                                     \
+#define ON_CONTROL(code, id, fn)                                                                                       \
+    {WM_COMMAND, (UINT)(code), (UINT)(id), (UINT)(id), nullptr, afxmap::Void<ThisClass>(fn)},
+#define ON_CONTROL_RANGE(code, id, idLast, fn)                                                                         \
     {WM_COMMAND, (UINT)(code), (UINT)(id), (UINT)(idLast), nullptr, afxmap::Range<ThisClass>(fn)},
 #define ON_COMMAND_RANGE(id, idLast, fn) ON_CONTROL_RANGE(0, id, idLast, fn)
 #define ON_BN_CLICKED(id, fn) ON_CONTROL(BN_CLICKED, id, fn)
@@ -167,13 +181,14 @@ protected:                                                                      
 // Notifications reflected to the control that sent them: the control handles
 // them before its parent sees them, and then the parent does not.
 #define WM_REFLECT_BASE 0xBC00
-#define ON_NOTIFY_REFLECT(code, fn)                                                                \
+#define ON_NOTIFY_REFLECT(code, fn)                                                                                    \
     {WM_REFLECT_BASE + WM_NOTIFY, (UINT)(code), 0, 0, nullptr, afxmap::Notify<ThisClass>(fn)},
-#define ON_CONTROL_REFLECT(code, fn)                                                               \
+#define ON_CONTROL_REFLECT(code, fn)                                                                                   \
     {WM_REFLECT_BASE + WM_COMMAND, (UINT)(code), 0, 0, nullptr, afxmap::Void<ThisClass>(fn)},
 
 // Common-control notifications (WM_NOTIFY)
-#define ON_NOTIFY(code, id, fn) {WM_NOTIFY, (UINT)(code), (UINT)(id), (UINT)(id), nullptr, afxmap::Notify<ThisClass>(fn)},
+#define ON_NOTIFY(code, id, fn)                                                                                        \
+    {WM_NOTIFY, (UINT)(code), (UINT)(id), (UINT)(id), nullptr, afxmap::Notify<ThisClass>(fn)},
 
 // Window messages
 #define ON_MESSAGE(msg, fn) {(UINT)(msg), 0, 0, 0, nullptr, afxmap::Message<ThisClass>(fn)},
@@ -188,12 +203,13 @@ protected:                                                                      
 #define ON_WM_CHAR() {WM_CHAR, 0, 0, 0, nullptr, afxmap::Key<ThisClass>(&ThisClass::OnChar)},
 #define ON_WM_RBUTTONDOWN() {WM_RBUTTONDOWN, 0, 0, 0, nullptr, afxmap::Mouse<ThisClass>(&ThisClass::OnRButtonDown)},
 #define ON_WM_LBUTTONDOWN() {WM_LBUTTONDOWN, 0, 0, 0, nullptr, afxmap::Mouse<ThisClass>(&ThisClass::OnLButtonDown)},
-#define ON_WM_LBUTTONDBLCLK()                                                                      \
+#define ON_WM_LBUTTONDBLCLK()                                                                                          \
     {WM_LBUTTONDBLCLK, 0, 0, 0, nullptr, afxmap::Mouse<ThisClass>(&ThisClass::OnLButtonDblClk)},
-#define ON_WM_CONTEXTMENU() {WM_CONTEXTMENU, 0, 0, 0, nullptr, afxmap::ContextMenu<ThisClass>(&ThisClass::OnContextMenu)},
+#define ON_WM_CONTEXTMENU()                                                                                            \
+    {WM_CONTEXTMENU, 0, 0, 0, nullptr, afxmap::ContextMenu<ThisClass>(&ThisClass::OnContextMenu)},
 #define ON_WM_SETFOCUS() {WM_SETFOCUS, 0, 0, 0, nullptr, afxmap::Focus<ThisClass>(&ThisClass::OnSetFocus)},
 #define ON_WM_KILLFOCUS() {WM_KILLFOCUS, 0, 0, 0, nullptr, afxmap::Focus<ThisClass>(&ThisClass::OnKillFocus)},
 #define ON_WM_HELPINFO() {WM_HELP, 0, 0, 0, nullptr, afxmap::BoolPtr<ThisClass, HELPINFO>(&ThisClass::OnHelpInfo)},
-#define ON_WM_GETMINMAXINFO()                                                                      \
+#define ON_WM_GETMINMAXINFO()                                                                                          \
     {WM_GETMINMAXINFO, 0, 0, 0, nullptr, afxmap::VoidPtr<ThisClass, MINMAXINFO>(&ThisClass::OnGetMinMaxInfo)},
 #define ON_WM_GETDLGCODE() {WM_GETDLGCODE, 0, 0, 0, nullptr, afxmap::Uint<ThisClass>(&ThisClass::OnGetDlgCode)},

@@ -72,8 +72,7 @@ HMODULE LoadLibraryA(LPCSTR lpLibFileName)
     if (!handle)
     {
         const char* reason = dlerror();
-        OutputDebugStringA(
-            (std::string("LoadLibraryA: ") + (reason ? reason : lpLibFileName)).c_str());
+        OutputDebugStringA((std::string("LoadLibraryA: ") + (reason ? reason : lpLibFileName)).c_str());
         return nullptr;
     }
     std::lock_guard<std::mutex> lock(LoadedMutex());

@@ -37,8 +37,8 @@ struct FILE_STAMP
     bool operator==(const FILE_STAMP& o) const
     {
         return bExists == o.bExists && dev == o.dev && ino == o.ino && size == o.size &&
-               mtime.tv_sec == o.mtime.tv_sec && mtime.tv_nsec == o.mtime.tv_nsec &&
-               ctime.tv_sec == o.ctime.tv_sec && ctime.tv_nsec == o.ctime.tv_nsec;
+               mtime.tv_sec == o.mtime.tv_sec && mtime.tv_nsec == o.mtime.tv_nsec && ctime.tv_sec == o.ctime.tv_sec &&
+               ctime.tv_nsec == o.ctime.tv_nsec;
     }
 };
 
@@ -266,8 +266,8 @@ std::string CheckWrite(const std::string& section, LPCSTR lpKeyName, LPCSTR lpSt
     if (lpKeyName)
     {
         std::string key = Trim(lpKeyName);
-        if (key.empty() || HasLineBreak(key) || key.find('=') != std::string::npos ||
-            key[0] == '[' || key[0] == ';' || key[0] == '#')
+        if (key.empty() || HasLineBreak(key) || key.find('=') != std::string::npos || key[0] == '[' || key[0] == ';' ||
+            key[0] == '#')
             return "unusable key name \"" + key + "\"";
     }
     if (lpString && HasLineBreak(lpString))
@@ -306,8 +306,7 @@ int CreateTempBeside(const std::string& target, std::string& temp)
     std::string base = target.substr(target.rfind('/') + 1);
     for (int nAttempt = 0; nAttempt < 100; ++nAttempt)
     {
-        temp = dir + "/." + base + "." + std::to_string(getpid()) + "." +
-               std::to_string(s_nCounter++) + ".tmp";
+        temp = dir + "/." + base + "." + std::to_string(getpid()) + "." + std::to_string(s_nCounter++) + ".tmp";
         int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
@@ -356,14 +355,13 @@ std::string ReplaceFile(const std::string& path, const std::string& bytes)
 
 BOOL RefuseWrite(LPCSTR lpFileName, const std::string& reason)
 {
-    OutputDebugStringA(
-        ("WritePrivateProfileStringA: " + std::string(lpFileName) + ": " + reason).c_str());
+    OutputDebugStringA(("WritePrivateProfileStringA: " + std::string(lpFileName) + ": " + reason).c_str());
     return FALSE;
 }
 } // namespace
 
-DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault,
-                               LPSTR lpReturnedString, DWORD nSize, LPCSTR lpFileName)
+DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault, LPSTR lpReturnedString,
+                               DWORD nSize, LPCSTR lpFileName)
 {
     if (!lpReturnedString || nSize == 0)
         return 0;
@@ -393,8 +391,7 @@ UINT GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, int nDefault, LPC
     return ParseProfileInt(buffer);
 }
 
-DWORD GetPrivateProfileSectionA(LPCSTR lpAppName, LPSTR lpReturnedString, DWORD nSize,
-                                LPCSTR lpFileName)
+DWORD GetPrivateProfileSectionA(LPCSTR lpAppName, LPSTR lpReturnedString, DWORD nSize, LPCSTR lpFileName)
 {
     if (!lpReturnedString || nSize == 0)
         return 0;
@@ -411,8 +408,7 @@ DWORD GetPrivateProfileSectionNamesA(LPSTR lpszReturnBuffer, DWORD nSize, LPCSTR
     return GetPrivateProfileStringA(nullptr, nullptr, nullptr, lpszReturnBuffer, nSize, lpFileName);
 }
 
-BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString,
-                                LPCSTR lpFileName)
+BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString, LPCSTR lpFileName)
 {
     if (!lpAppName || !lpFileName || !*lpFileName)
         return FALSE;

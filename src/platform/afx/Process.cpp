@@ -126,8 +126,7 @@ std::unique_ptr<QProcess> StartAttached(const AFX_PROCESS_START& request)
     if (pProcess->waitForStarted())
         return pProcess;
     OutputDebugStringA(
-        ("AfxStartProcess: " + request.strProgram + ": " + pProcess->errorString().toStdString())
-            .c_str());
+        ("AfxStartProcess: " + request.strProgram + ": " + pProcess->errorString().toStdString()).c_str());
     return nullptr;
 }
 

@@ -42,8 +42,7 @@ BOOL AfxIsProcessRunning(AFX_PROCESS_HANDLE hProcess);
 // events after each slice so that windows stay painted and timers run.
 // FALSE for an unknown handle. A process killed by a signal ends with 128 + the
 // signal's number.
-BOOL AfxWaitProcessPumping(AFX_PROCESS_HANDLE hProcess, UINT nSliceMs = 100,
-                           DWORD* pExitCode = nullptr);
+BOOL AfxWaitProcessPumping(AFX_PROCESS_HANDLE hProcess, UINT nSliceMs = 100, DWORD* pExitCode = nullptr);
 // Forgets the handle; a process still running goes on.
 void AfxCloseProcessHandle(AFX_PROCESS_HANDLE hProcess);
 

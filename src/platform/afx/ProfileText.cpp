@@ -85,8 +85,7 @@ PARSED_LINE ParseLine(const std::string& line)
     parsed.kind = LineKind::Key;
     parsed.strName = Trim(line.substr(i, eq - i));
     parsed.nValue = eq + 1;
-    while (parsed.nValue < line.size() &&
-           (line[parsed.nValue] == ' ' || line[parsed.nValue] == '\t'))
+    while (parsed.nValue < line.size() && (line[parsed.nValue] == ' ' || line[parsed.nValue] == '\t'))
         ++parsed.nValue;
     return parsed;
 }
@@ -117,8 +116,7 @@ CProfileText::CProfileText(const std::string& strText) : m_strEol("\n")
         m_strEol = m_lines.front().strEol;
 }
 
-void CProfileText::SetValue(const std::string& strSection, const std::string& strKey,
-                            const std::string& strValue)
+void CProfileText::SetValue(const std::string& strSection, const std::string& strKey, const std::string& strValue)
 {
     std::vector<RANGE> ranges = FindSections(strSection);
     for (const RANGE& range : ranges)

@@ -15,8 +15,7 @@ public:
 
     // Replaces the value of the first line of the key in a section of that
     // name, or adds the key to the first such section, or adds the section.
-    void SetValue(const std::string& strSection, const std::string& strKey,
-                  const std::string& strValue);
+    void SetValue(const std::string& strSection, const std::string& strKey, const std::string& strValue);
     // Removes every line of the key in every section of that name.
     void DeleteKey(const std::string& strSection, const std::string& strKey);
     // Removes every section of that name with its keys.

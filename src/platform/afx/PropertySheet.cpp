@@ -309,10 +309,17 @@ BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam)
         return TRUE;
     switch (LOWORD(wParam))
     {
-    case IDOK: PressButton(PSBTN_OK); return TRUE;
-    case IDCANCEL: PressButton(PSBTN_CANCEL); return TRUE;
-    case ID_APPLY_NOW: PressButton(PSBTN_APPLYNOW); return TRUE;
-    default: return FALSE;
+    case IDOK:
+        PressButton(PSBTN_OK);
+        return TRUE;
+    case IDCANCEL:
+        PressButton(PSBTN_CANCEL);
+        return TRUE;
+    case ID_APPLY_NOW:
+        PressButton(PSBTN_APPLYNOW);
+        return TRUE;
+    default:
+        return FALSE;
     }
 }
 

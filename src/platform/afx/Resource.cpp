@@ -60,10 +60,22 @@ void CResourceModule::AddImage(UINT nID, QImage image)
     m_mapImages[nID] = std::move(image);
 }
 
-const std::string* CResourceModule::FindString(UINT nID) const { return Find(m_mapStrings, nID); }
-const AFX_DIALOG_TEMPLATE* CResourceModule::FindDialog(UINT nID) const { return Find(m_mapDialogs, nID); }
-const AFX_MENU_TEMPLATE* CResourceModule::FindMenu(UINT nID) const { return Find(m_mapMenus, nID); }
-const QImage* CResourceModule::FindImage(UINT nID) const { return Find(m_mapImages, nID); }
+const std::string* CResourceModule::FindString(UINT nID) const
+{
+    return Find(m_mapStrings, nID);
+}
+const AFX_DIALOG_TEMPLATE* CResourceModule::FindDialog(UINT nID) const
+{
+    return Find(m_mapDialogs, nID);
+}
+const AFX_MENU_TEMPLATE* CResourceModule::FindMenu(UINT nID) const
+{
+    return Find(m_mapMenus, nID);
+}
+const QImage* CResourceModule::FindImage(UINT nID) const
+{
+    return Find(m_mapImages, nID);
+}
 
 CDynLinkLibrary::CDynLinkLibrary(CResourceModule& module) : m_module(module)
 {
@@ -81,8 +93,7 @@ CDynLinkLibrary::~CDynLinkLibrary()
 
 BOOL AfxLoadString(UINT nID, std::string& strOut)
 {
-    const std::string* found =
-        WalkChain<std::string>([nID](const CResourceModule& m) { return m.FindString(nID); });
+    const std::string* found = WalkChain<std::string>([nID](const CResourceModule& m) { return m.FindString(nID); });
     if (!found)
         return FALSE;
     strOut = *found;

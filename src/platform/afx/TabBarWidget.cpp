@@ -23,10 +23,12 @@ LRESULT Notify(const QWidget* pBar, UINT nCode)
 CTabBarWidget::CTabBarWidget(QWidget* pParent) : QTabBar(pParent)
 {
     setDrawBase(false);
-    connect(this, &QTabBar::currentChanged, this, [this] {
-        if (!m_bQuiet)
-            Notify(this, TCN_SELCHANGE);
-    });
+    connect(this, &QTabBar::currentChanged, this,
+            [this]
+            {
+                if (!m_bQuiet)
+                    Notify(this, TCN_SELCHANGE);
+            });
 }
 
 void CTabBarWidget::SetCurrentQuietly(int nIndex)

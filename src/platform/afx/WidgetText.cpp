@@ -12,8 +12,14 @@
 
 namespace
 {
-QString ToQ(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
-std::string FromQ(const QString& s) { return s.toUtf8().toStdString(); }
+QString ToQ(const std::string& s)
+{
+    return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
+}
+std::string FromQ(const QString& s)
+{
+    return s.toUtf8().toStdString();
+}
 } // namespace
 
 std::string AfxGetWidgetText(const QWidget* pWidget)

@@ -19,11 +19,9 @@ QString Key(LPCSTR lpszSection, LPCSTR lpszEntry)
     return QString::fromUtf8(lpszSection) + '/' + QString::fromUtf8(lpszEntry);
 }
 
-std::unique_ptr<QSettings> OpenProfile(const std::string& strOrganisation,
-                                       const std::string& strApplication)
+std::unique_ptr<QSettings> OpenProfile(const std::string& strOrganisation, const std::string& strApplication)
 {
-    return std::make_unique<QSettings>(QString::fromStdString(strOrganisation),
-                                       QString::fromStdString(strApplication));
+    return std::make_unique<QSettings>(QString::fromStdString(strOrganisation), QString::fromStdString(strApplication));
 }
 
 // A hand-edited value with commas reads back as a list: join it again.

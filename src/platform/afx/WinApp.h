@@ -26,8 +26,7 @@ public:
     void SetRegistryKey(UINT nIDRegistryKey);
 
     // The entry's text, or the default (null means "") when it is missing.
-    std::string GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry,
-                                 LPCSTR lpszDefault = nullptr);
+    std::string GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszDefault = nullptr);
     // The entry as a number, or the default when it is missing or no number.
     UINT GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault);
     // A null value deletes the entry, a null entry the whole section.

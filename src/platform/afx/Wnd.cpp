@@ -21,9 +21,15 @@
 
 namespace
 {
-AFX_WND_ENTRY* EntryOf(HWND hWnd) { return CWndRegistry::Get().Find(hWnd); }
+AFX_WND_ENTRY* EntryOf(HWND hWnd)
+{
+    return CWndRegistry::Get().Find(hWnd);
+}
 
-QPoint ToQ(const POINT& pt) { return QPoint(pt.x, pt.y); }
+QPoint ToQ(const POINT& pt)
+{
+    return QPoint(pt.x, pt.y);
+}
 
 // A window may go inside one of its own widget's signals (a button that closes
 // its dialog): the widget leaves the screen and its parent now, and Qt deletes
@@ -42,7 +48,8 @@ namespace afxmap
 {
 AFX_PMSG WndAndPoint(std::function<void(CWnd*, CWnd*, CPoint)> call)
 {
-    return [call](CWnd* w, WPARAM wp, LPARAM lp) -> LRESULT {
+    return [call](CWnd* w, WPARAM wp, LPARAM lp) -> LRESULT
+    {
         call(w, CWnd::FromHandle(reinterpret_cast<HWND>(wp)),
              CPoint(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))));
         return 0;
@@ -51,7 +58,8 @@ AFX_PMSG WndAndPoint(std::function<void(CWnd*, CWnd*, CPoint)> call)
 
 AFX_PMSG FocusChange(std::function<void(CWnd*, CWnd*)> call)
 {
-    return [call](CWnd* w, WPARAM wp, LPARAM) -> LRESULT {
+    return [call](CWnd* w, WPARAM wp, LPARAM) -> LRESULT
+    {
         call(w, CWnd::FromHandle(reinterpret_cast<HWND>(wp)));
         return 0;
     };
@@ -234,20 +242,62 @@ LRESULT CWnd::Default()
     return DefWindowProc(m_msgCurrent.message, m_msgCurrent.wParam, m_msgCurrent.lParam);
 }
 
-int CWnd::OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
-void CWnd::OnDestroy() { Default(); }
-void CWnd::OnSize(UINT, int, int) { Default(); }
-void CWnd::OnClose() { Default(); }
-void CWnd::OnTimer(UINT_PTR) { Default(); }
-void CWnd::OnPaint() { Default(); }
-void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
-void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnSetFocus(CWnd*) { Default(); }
-void CWnd::OnKillFocus(CWnd*) { Default(); }
-void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
-BOOL CWnd::OnHelpInfo(HELPINFO*) { return static_cast<BOOL>(Default()); }
-UINT CWnd::OnGetDlgCode() { return static_cast<UINT>(Default()); }
+int CWnd::OnCreate(LPCREATESTRUCT)
+{
+    return static_cast<int>(Default());
+}
+void CWnd::OnDestroy()
+{
+    Default();
+}
+void CWnd::OnSize(UINT, int, int)
+{
+    Default();
+}
+void CWnd::OnClose()
+{
+    Default();
+}
+void CWnd::OnTimer(UINT_PTR)
+{
+    Default();
+}
+void CWnd::OnPaint()
+{
+    Default();
+}
+void CWnd::OnContextMenu(CWnd*, CPoint)
+{
+    Default();
+}
+void CWnd::OnKeyDown(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnSetFocus(CWnd*)
+{
+    Default();
+}
+void CWnd::OnKillFocus(CWnd*)
+{
+    Default();
+}
+void CWnd::OnRButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+BOOL CWnd::OnHelpInfo(HELPINFO*)
+{
+    return static_cast<BOOL>(Default());
+}
+UINT CWnd::OnGetDlgCode()
+{
+    return static_cast<UINT>(Default());
+}
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -351,7 +401,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     CWnd* child = FromHandle(reinterpret_cast<HWND>(lParam));
-    if (const AFX_MSGMAP_ENTRY* entry = child ? child->FindEntry(WM_REFLECT_BASE + WM_COMMAND, HIWORD(wParam), 0) : nullptr)
+    if (const AFX_MSGMAP_ENTRY* entry =
+            child ? child->FindEntry(WM_REFLECT_BASE + WM_COMMAND, HIWORD(wParam), 0) : nullptr)
     {
         entry->pfn(child, wParam, lParam);
         return TRUE;
@@ -372,7 +423,8 @@ BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
     CWnd* child = FromHandle(header->hwndFrom);
-    if (const AFX_MSGMAP_ENTRY* reflected = child ? child->FindEntry(WM_REFLECT_BASE + WM_NOTIFY, header->code, 0) : nullptr)
+    if (const AFX_MSGMAP_ENTRY* reflected =
+            child ? child->FindEntry(WM_REFLECT_BASE + WM_NOTIFY, header->code, 0) : nullptr)
     {
         *pResult = reflected->pfn(child, wParam, lParam);
         return TRUE;
@@ -746,8 +798,9 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
     if (!widget)
         return;
     CWnd* owner = pAlternateOwner ? pAlternateOwner : GetParent();
-    QRect area = owner && owner->GetWidget() ? QRect(owner->GetWidget()->mapToGlobal(QPoint(0, 0)), owner->GetWidget()->size())
-                                             : widget->screen()->availableGeometry();
+    QRect area = owner && owner->GetWidget()
+                     ? QRect(owner->GetWidget()->mapToGlobal(QPoint(0, 0)), owner->GetWidget()->size())
+                     : widget->screen()->availableGeometry();
     QPoint topLeft = area.center() - QPoint(widget->width() / 2, widget->height() / 2);
     if (!widget->isWindow() && widget->parentWidget())
         topLeft = widget->parentWidget()->mapFromGlobal(topLeft);
@@ -914,7 +967,8 @@ BOOL PostMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
         return FALSE;
     QMetaObject::invokeMethod(
         QCoreApplication::instance(),
-        [hWnd, message, wParam, lParam] {
+        [hWnd, message, wParam, lParam]
+        {
             if (IsWindow(hWnd))
                 ::SendMessage(hWnd, message, wParam, lParam);
         },
@@ -983,8 +1037,8 @@ std::vector<CWnd*> RegisteredChildren(const QWidget* parent)
 bool IsControlParent(CWnd* pWnd)
 {
     AFX_WND_ENTRY* entry = EntryOf(pWnd->m_hWnd);
-    return entry && (entry->strClass == "#32770" || (entry->dwExStyle & WS_EX_CONTROLPARENT) ||
-                     (entry->dwStyle & DS_CONTROL));
+    return entry &&
+           (entry->strClass == "#32770" || (entry->dwExStyle & WS_EX_CONTROLPARENT) || (entry->dwStyle & DS_CONTROL));
 }
 
 // Controls that Tab can reach, in order, entering nested dialogs.
@@ -1019,11 +1073,16 @@ CWnd* CWnd::GetWindow(UINT nCmd) const
         return nullptr;
     switch (nCmd)
     {
-    case GW_HWNDFIRST: return siblings.front();
-    case GW_HWNDLAST: return siblings.back();
-    case GW_HWNDNEXT: return it + 1 == siblings.end() ? nullptr : *(it + 1);
-    case GW_HWNDPREV: return it == siblings.begin() ? nullptr : *(it - 1);
-    default: return nullptr;
+    case GW_HWNDFIRST:
+        return siblings.front();
+    case GW_HWNDLAST:
+        return siblings.back();
+    case GW_HWNDNEXT:
+        return it + 1 == siblings.end() ? nullptr : *(it + 1);
+    case GW_HWNDPREV:
+        return it == siblings.begin() ? nullptr : *(it - 1);
+    default:
+        return nullptr;
     }
 }
 

@@ -36,8 +36,8 @@ public:
     static CWnd* FromWidget(const QWidget* pWidget);
 
     // Creates a plain child window (a container) with the given styles.
-    BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                CWnd* pParentWnd, UINT nID);
+    BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                UINT nID);
     // Makes this object the window of an existing control or widget.
     BOOL SubclassWindow(HWND hWnd);
     BOOL SubclassDlgItem(UINT nID, CWnd* pParent);

@@ -20,13 +20,12 @@ struct KEYMAP
     UINT nVirtualKey;
 };
 const KEYMAP kKeys[] = {
-    {Qt::Key_Backspace, VK_BACK}, {Qt::Key_Tab, VK_TAB},        {Qt::Key_Backtab, VK_TAB},
-    {Qt::Key_Return, VK_RETURN},  {Qt::Key_Enter, VK_RETURN},   {Qt::Key_Shift, VK_SHIFT},
-    {Qt::Key_Control, VK_CONTROL}, {Qt::Key_Alt, VK_MENU},      {Qt::Key_Escape, VK_ESCAPE},
-    {Qt::Key_Space, VK_SPACE},    {Qt::Key_PageUp, VK_PRIOR},   {Qt::Key_PageDown, VK_NEXT},
-    {Qt::Key_End, VK_END},        {Qt::Key_Home, VK_HOME},      {Qt::Key_Left, VK_LEFT},
-    {Qt::Key_Up, VK_UP},          {Qt::Key_Right, VK_RIGHT},    {Qt::Key_Down, VK_DOWN},
-    {Qt::Key_Insert, VK_INSERT},  {Qt::Key_Delete, VK_DELETE},  {Qt::Key_Menu, VK_APPS},
+    {Qt::Key_Backspace, VK_BACK}, {Qt::Key_Tab, VK_TAB},     {Qt::Key_Backtab, VK_TAB},     {Qt::Key_Return, VK_RETURN},
+    {Qt::Key_Enter, VK_RETURN},   {Qt::Key_Shift, VK_SHIFT}, {Qt::Key_Control, VK_CONTROL}, {Qt::Key_Alt, VK_MENU},
+    {Qt::Key_Escape, VK_ESCAPE},  {Qt::Key_Space, VK_SPACE}, {Qt::Key_PageUp, VK_PRIOR},    {Qt::Key_PageDown, VK_NEXT},
+    {Qt::Key_End, VK_END},        {Qt::Key_Home, VK_HOME},   {Qt::Key_Left, VK_LEFT},       {Qt::Key_Up, VK_UP},
+    {Qt::Key_Right, VK_RIGHT},    {Qt::Key_Down, VK_DOWN},   {Qt::Key_Insert, VK_INSERT},   {Qt::Key_Delete, VK_DELETE},
+    {Qt::Key_Menu, VK_APPS},
 };
 
 LPARAM PointParam(const QPoint& pt)
@@ -142,7 +141,7 @@ bool CWndEventBridge::OnWindowEvent(QWidget* pWidget, QEvent* pEvent)
         auto* pMenuEvent = static_cast<QContextMenuEvent*>(pEvent);
         // A keyboard request carries (-1, -1), as in Win32.
         LPARAM pos = pMenuEvent->reason() == QContextMenuEvent::Keyboard ? MAKELPARAM(0xFFFF, 0xFFFF)
-                                                                          : PointParam(pMenuEvent->globalPos());
+                                                                         : PointParam(pMenuEvent->globalPos());
         Send(hTarget, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hTarget), pos);
         return true;
     }
@@ -200,10 +199,17 @@ short GetKeyState(int nVirtKey)
     Qt::KeyboardModifier modifier = Qt::NoModifier;
     switch (nVirtKey)
     {
-    case VK_SHIFT: modifier = Qt::ShiftModifier; break;
-    case VK_CONTROL: modifier = Qt::ControlModifier; break;
-    case VK_MENU: modifier = Qt::AltModifier; break;
-    default: return 0;
+    case VK_SHIFT:
+        modifier = Qt::ShiftModifier;
+        break;
+    case VK_CONTROL:
+        modifier = Qt::ControlModifier;
+        break;
+    case VK_MENU:
+        modifier = Qt::AltModifier;
+        break;
+    default:
+        return 0;
     }
     return (g_modifiers & modifier) ? static_cast<short>(0x8000) : 0;
 }

@@ -29,8 +29,8 @@ CWndRegistry& CWndRegistry::Get()
     return registry;
 }
 
-HWND CWndRegistry::Register(QWidget* pWidget, CWnd* pWnd, const std::string& strClass, UINT nID,
-                            DWORD dwStyle, DWORD dwExStyle, bool bOwnsWidget)
+HWND CWndRegistry::Register(QWidget* pWidget, CWnd* pWnd, const std::string& strClass, UINT nID, DWORD dwStyle,
+                            DWORD dwExStyle, bool bOwnsWidget)
 {
     HWND hWnd = reinterpret_cast<HWND>(m_nNextHandle);
     m_nNextHandle += 4;

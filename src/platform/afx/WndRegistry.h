@@ -15,8 +15,8 @@ class CWnd;
 struct AFX_WND_ENTRY
 {
     QPointer<QWidget> widget;
-    CWnd* pWnd = nullptr;     // null for a host's plain Qt widget
-    std::string strClass;     // window class: "EDIT", "BUTTON", "#32770" for dialogs, ...
+    CWnd* pWnd = nullptr; // null for a host's plain Qt widget
+    std::string strClass; // window class: "EDIT", "BUTTON", "#32770" for dialogs, ...
     UINT nID = 0;
     DWORD dwStyle = 0;
     DWORD dwExStyle = 0;
@@ -29,8 +29,8 @@ class CWndRegistry
 public:
     static CWndRegistry& Get();
 
-    HWND Register(QWidget* pWidget, CWnd* pWnd, const std::string& strClass, UINT nID,
-                  DWORD dwStyle, DWORD dwExStyle, bool bOwnsWidget);
+    HWND Register(QWidget* pWidget, CWnd* pWnd, const std::string& strClass, UINT nID, DWORD dwStyle, DWORD dwExStyle,
+                  bool bOwnsWidget);
     AFX_WND_ENTRY* Find(HWND hWnd);
     HWND FindHandle(const QWidget* pWidget) const;
     // Nearest registered window at or above the widget.

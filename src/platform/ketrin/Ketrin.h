@@ -41,10 +41,9 @@ extern "C"
     // Fills %1 to %9 of the template with p1 to p9 (a null text counts as empty);
     // "%%" gives one "%"; every other "%" is copied as it is. Inserted texts are
     // not scanned again. Truncation never splits a UTF-8 character.
-    int os_FormatParameterizedString(const char* tmpl, char* out, int outSize, const char* p1,
-                                     const char* p2, const char* p3, const char* p4, const char* p5,
-                                     const char* p6, const char* p7, const char* p8,
-                                     const char* p9);
+    int os_FormatParameterizedString(const char* tmpl, char* out, int outSize, const char* p1, const char* p2,
+                                     const char* p3, const char* p4, const char* p5, const char* p6, const char* p7,
+                                     const char* p8, const char* p9);
 
     // Paths. Both '/' and '\\' separate components when a path is read (paths that
     // files recorded may carry either); results use '/'. A directory is given

@@ -72,8 +72,7 @@ public:
         m_strDir = ketrin::PathDir(m_strTarget);
         if (m_strDir.empty())
             m_strDir = ".";
-        std::string pattern =
-            ketrin::PathJoin(m_strDir, "." + ketrin::PathFile(m_strTarget) + ".XXXXXX");
+        std::string pattern = ketrin::PathJoin(m_strDir, "." + ketrin::PathFile(m_strTarget) + ".XXXXXX");
         m_nFd = mkstemp(pattern.data());
         if (m_nFd >= 0)
             m_strPath = pattern;
@@ -111,8 +110,7 @@ private:
     // existing name as well.
     bool MoveNoReplace()
     {
-        if (renameat2(AT_FDCWD, m_strPath.c_str(), AT_FDCWD, m_strTarget.c_str(),
-                      RENAME_NOREPLACE) == 0)
+        if (renameat2(AT_FDCWD, m_strPath.c_str(), AT_FDCWD, m_strTarget.c_str(), RENAME_NOREPLACE) == 0)
             return true;
         if (errno != EINVAL && errno != ENOSYS)
             return false;

@@ -63,9 +63,9 @@ int os_get_os_lang(void)
     return OS_LANG_WESTERN;
 }
 
-int os_FormatParameterizedString(const char* tmpl, char* out, int outSize, const char* p1,
-                                 const char* p2, const char* p3, const char* p4, const char* p5,
-                                 const char* p6, const char* p7, const char* p8, const char* p9)
+int os_FormatParameterizedString(const char* tmpl, char* out, int outSize, const char* p1, const char* p2,
+                                 const char* p3, const char* p4, const char* p5, const char* p6, const char* p7,
+                                 const char* p8, const char* p9)
 {
     const char* params[9] = {p1, p2, p3, p4, p5, p6, p7, p8, p9};
     std::string result;

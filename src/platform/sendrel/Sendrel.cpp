@@ -18,8 +18,7 @@ std::string OwnInstallRoot()
 {
     Dl_info info;
     char resolved[PATH_MAX];
-    if (!dladdr(reinterpret_cast<void*>(&GetFullPath), &info) || !info.dli_fname ||
-        !realpath(info.dli_fname, resolved))
+    if (!dladdr(reinterpret_cast<void*>(&GetFullPath), &info) || !info.dli_fname || !realpath(info.dli_fname, resolved))
         return std::string();
     return ketrin::PathDir(ketrin::PathDir(resolved));
 }

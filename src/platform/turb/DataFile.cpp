@@ -38,15 +38,14 @@ bool CDataFile::Load(const std::string& path, const std::string& delimiter, long
     if (rc == BRASKO_OK)
         GetLineCount(&table, &nRows);
     for (int c = 0; c < nColumns; ++c)
-        m_arrNames.push_back(ReadText(GetColHeadSizeByIndex(&table, c), [&](char* buffer, int size) {
-            return GetColAttrByIndex(&table, c, "name", buffer, nullptr, size);
-        }));
+        m_arrNames.push_back(ReadText(GetColHeadSizeByIndex(&table, c), [&](char* buffer, int size)
+                                      { return GetColAttrByIndex(&table, c, "name", buffer, nullptr, size); }));
     m_arrRows.resize(static_cast<size_t>(nRows));
     for (int r = 0; r < nRows; ++r)
         for (int c = 0; c < nColumns; ++c)
-            m_arrRows[static_cast<size_t>(r)].push_back(ReadText(GetCellSizeByIndex(&table, c, r), [&](char* buffer, int size) {
-                return GetCellValByIndex(&table, c, r, buffer, nullptr, size);
-            }));
+            m_arrRows[static_cast<size_t>(r)].push_back(
+                ReadText(GetCellSizeByIndex(&table, c, r), [&](char* buffer, int size)
+                         { return GetCellValByIndex(&table, c, r, buffer, nullptr, size); }));
     CloseTable(&table);
     return true;
 }

@@ -26,19 +26,16 @@ bool ReadBound(const std::string& text, long long limit, long long fallback, lon
 } // namespace
 
 CNumberValue::CNumberValue(const SValueSetup& setup)
-    : CParamValue(ParseUpdate(setup.fnAttrib("GenerateNewVal"), setup.strType == "Unique"
-                                                                    ? EUpdate::EachIteration
-                                                                    : EUpdate::EachOccurrence)),
+    : CParamValue(ParseUpdate(setup.fnAttrib("GenerateNewVal"),
+                              setup.strType == "Unique" ? EUpdate::EachIteration : EUpdate::EachOccurrence)),
       m_bUnique(setup.strType == "Unique"), m_strFormat(setup.fnAttrib("Format")),
       m_eOutOfRange(ParseOutOfRange(setup.fnAttrib("OutOfRangePolicy"))), m_pRandom(setup.pRandom)
 {
     bool bValid = m_bUnique
                       ? ReadBound(setup.fnAttrib("StartValue"), MAX_UNIQUE, 1, m_nStart) &&
-                            ReadBound(setup.fnAttrib("BlockSize"), MAX_UNIQUE, 100, m_nBlockSize) &&
-                            m_nBlockSize > 0
+                            ReadBound(setup.fnAttrib("BlockSize"), MAX_UNIQUE, 100, m_nBlockSize) && m_nBlockSize > 0
                       : ReadBound(setup.fnAttrib("MinValue"), MAX_BOUND, 1, m_nMin) &&
-                            ReadBound(setup.fnAttrib("MaxValue"), MAX_BOUND, 100, m_nMax) &&
-                            m_nMin <= m_nMax;
+                            ReadBound(setup.fnAttrib("MaxValue"), MAX_BOUND, 100, m_nMax) && m_nMin <= m_nMax;
     if (!bValid)
         InvalidateDefinition();
 }
@@ -63,8 +60,7 @@ int CNumberValue::Step()
         m_nValue = Draw();
         return TURB_OK;
     }
-    return StepInRange(m_nValue, 1, m_nFirst, m_nLast, m_eOutOfRange) ? TURB_OK
-                                                                      : TURB_E_OUT_OF_VALUES;
+    return StepInRange(m_nValue, 1, m_nFirst, m_nLast, m_eOutOfRange) ? TURB_OK : TURB_E_OUT_OF_VALUES;
 }
 
 int CNumberValue::Current(std::string& value)

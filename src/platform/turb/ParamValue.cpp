@@ -105,8 +105,7 @@ CParamValue::EOutOfRange CParamValue::ParseOutOfRange(const std::string& text)
     return EOutOfRange::ContinueWithLast;
 }
 
-bool CParamValue::StepInRange(long long& pos, long long step, long long first, long long last,
-                              EOutOfRange policy)
+bool CParamValue::StepInRange(long long& pos, long long step, long long first, long long last, EOutOfRange policy)
 {
     if (pos + step <= last)
     {

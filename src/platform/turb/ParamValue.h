@@ -74,8 +74,7 @@ protected:
     static EOutOfRange ParseOutOfRange(const std::string& text);
     // Moves pos by step within [first, last]; past last the policy decides.
     // False when the Vuser has run out.
-    static bool StepInRange(long long& pos, long long step, long long first, long long last,
-                            EOutOfRange policy);
+    static bool StepInRange(long long& pos, long long step, long long first, long long last, EOutOfRange policy);
 
 private:
     EUpdate m_eUpdate;

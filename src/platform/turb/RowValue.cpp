@@ -35,9 +35,9 @@ std::string Trim(const std::string& text)
 } // namespace
 
 CRowValue::CRowValue(const SValueSetup& setup, bool bWholeRows)
-    : CParamValue(ParseUpdate(setup.fnAttrib("GenerateNewVal"), EUpdate::EachIteration)),
-      m_bWholeRows(bWholeRows), m_eOutOfRange(ParseOutOfRange(setup.fnAttrib("OutOfRangePolicy"))),
-      m_pRandom(setup.pRandom), m_fnFindValue(setup.fnFindValue)
+    : CParamValue(ParseUpdate(setup.fnAttrib("GenerateNewVal"), EUpdate::EachIteration)), m_bWholeRows(bWholeRows),
+      m_eOutOfRange(ParseOutOfRange(setup.fnAttrib("OutOfRangePolicy"))), m_pRandom(setup.pRandom),
+      m_fnFindValue(setup.fnFindValue)
 {
     std::string select = setup.fnAttrib("SelectNextRow");
     if (strcasecmp(select.c_str(), "Random") == 0)
@@ -63,11 +63,9 @@ CRowValue::CRowValue(const SValueSetup& setup, bool bWholeRows)
         if (ParseNumber(Trim(setup.fnAttrib("RowsInInstance")), rows) && rows > 1)
             m_nRowsPerValue = rows;
         bRowsValid = m_nRowsPerValue <= MAX_ROWS_PER_VALUE;
-        m_bOnlyExistingRows =
-            strcasecmp(setup.fnAttrib("NotEnoughRowsPolicy").c_str(), "OnlyExistingRows") == 0;
+        m_bOnlyExistingRows = strcasecmp(setup.fnAttrib("NotEnoughRowsPolicy").c_str(), "OnlyExistingRows") == 0;
     }
-    bool bReadable = (startText.empty() || ParseNumber(startText, startRow)) &&
-                     !setup.strDataFile.empty() &&
+    bool bReadable = (startText.empty() || ParseNumber(startText, startRow)) && !setup.strDataFile.empty() &&
                      m_file.Load(setup.strDataFile, m_strDelimiter, startRow < 1 ? 1 : startRow);
     if (!bRowsValid || !bReadable || m_file.GetRowCount() == 0 || !LoadColumns(setup))
         InvalidateDefinition();
@@ -81,8 +79,7 @@ bool CRowValue::LoadColumns(const SValueSetup& setup)
         std::string column = setup.fnAttrib("ColumnName");
         long long number = 0;
         long index = -1;
-        if (column.size() >= 5 && strncasecmp(column.c_str(), "Col ", 4) == 0 &&
-            ParseNumber(column.substr(4), number))
+        if (column.size() >= 5 && strncasecmp(column.c_str(), "Col ", 4) == 0 && ParseNumber(column.substr(4), number))
             index = number >= 1 && static_cast<size_t>(number) <= count ? number - 1 : -1;
         else
             index = m_file.FindColumn(column);
@@ -100,8 +97,7 @@ bool CRowValue::LoadColumns(const SValueSetup& setup)
     {
         size_t comma = list.find(',', start);
         long long number = 0;
-        std::string item = Trim(
-            list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        std::string item = Trim(list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
         if (!ParseNumber(item, number) || number < 1 || static_cast<size_t>(number) > count)
             return false;
         m_arrColumns.push_back(static_cast<size_t>(number - 1));
@@ -147,8 +143,7 @@ bool CRowValue::ParseRange(const std::string& text)
 
 long long CRowValue::RandomRow()
 {
-    std::uniform_int_distribution<long long> draw(0,
-                                                  static_cast<long long>(m_file.GetRowCount()) - 1);
+    std::uniform_int_distribution<long long> draw(0, static_cast<long long>(m_file.GetRowCount()) - 1);
     return draw(*m_pRandom);
 }
 
@@ -163,9 +158,7 @@ int CRowValue::Step()
         m_nRow = RandomRow();
         return TURB_OK;
     case ESelect::Unique:
-        return StepInRange(m_nRow, m_nRowsPerValue, m_nFirst, m_nLast, m_eOutOfRange)
-                   ? TURB_OK
-                   : TURB_E_OUT_OF_VALUES;
+        return StepInRange(m_nRow, m_nRowsPerValue, m_nFirst, m_nLast, m_eOutOfRange) ? TURB_OK : TURB_E_OUT_OF_VALUES;
     case ESelect::SameLine:
         return TURB_OK; // moves with its anchor
     }

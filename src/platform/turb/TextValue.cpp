@@ -23,8 +23,7 @@ std::string OrDefault(const std::string& text, const std::string& fallback)
 } // namespace
 
 CTextValue::CTextValue(const SValueSetup& setup)
-    : CParamValue(EUpdate::EachIteration), m_strType(setup.strType),
-      m_strFormat(setup.fnAttrib("Format"))
+    : CParamValue(EUpdate::EachIteration), m_strType(setup.strType), m_strFormat(setup.fnAttrib("Format"))
 {
     if (m_strType == "Host")
         m_strText = OrDefault(setup.fnInstanceAttrib("LoadGeneratorName"), MachineName());
@@ -36,8 +35,7 @@ CTextValue::CTextValue(const SValueSetup& setup)
 
 bool CTextValue::IsTextType(const std::string& type)
 {
-    return type == "Userid" || type == "Host" || type == "Group" || type == "CurrentIteration" ||
-           type == "Custom";
+    return type == "Userid" || type == "Host" || type == "Group" || type == "CurrentIteration" || type == "Custom";
 }
 
 bool CTextValue::OnStartVuser(const SVuserStart& start)

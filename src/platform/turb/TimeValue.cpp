@@ -14,8 +14,7 @@ std::string WithMilliseconds(std::string format, int milliseconds)
 {
     char digits[8];
     std::snprintf(digits, sizeof digits, ".%03d", milliseconds);
-    for (size_t pos = format.find(".000"); pos != std::string::npos;
-         pos = format.find(".000", pos + 4))
+    for (size_t pos = format.find(".000"); pos != std::string::npos; pos = format.find(".000", pos + 4))
         format.replace(pos, 4, digits);
     return format;
 }
@@ -23,8 +22,7 @@ std::string WithMilliseconds(std::string format, int milliseconds)
 
 CTimeValue::CTimeValue(const SValueSetup& setup)
     : CParamValue(ParseUpdate(setup.fnAttrib("GenerateNewVal"), EUpdate::EachOccurrence)),
-      m_strFormat(setup.fnAttrib("Format")),
-      m_nOffset(std::atoll(setup.fnAttrib("Offset").c_str())),
+      m_strFormat(setup.fnAttrib("Format")), m_nOffset(std::atoll(setup.fnAttrib("Offset").c_str())),
       m_bWorkingDays(std::atoi(setup.fnAttrib("WorkingDaysOn").c_str()) == 1)
 {
     if (m_strFormat.empty())
@@ -63,14 +61,12 @@ void CTimeValue::TakeTime()
 int CTimeValue::Current(std::string& value)
 {
     auto since = m_time.time_since_epoch();
-    int milliseconds = static_cast<int>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(since).count() % 1000);
+    int milliseconds = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count() % 1000);
     std::time_t seconds = std::chrono::system_clock::to_time_t(m_time);
     std::tm local{};
     localtime_r(&seconds, &local);
     char text[1024];
-    size_t n = std::strftime(text, sizeof text, WithMilliseconds(m_strFormat, milliseconds).c_str(),
-                             &local);
+    size_t n = std::strftime(text, sizeof text, WithMilliseconds(m_strFormat, milliseconds).c_str(), &local);
     value.assign(text, n);
     return TURB_OK;
 }

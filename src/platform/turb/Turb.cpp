@@ -217,8 +217,7 @@ void Param_GetHeadPosFree(void* instance, void* position)
     delete pos;
 }
 
-int Param_GetAttribExt(void* instance, TURB_PARAM_ID id, const char* attrib, char** text,
-                       int* length)
+int Param_GetAttribExt(void* instance, TURB_PARAM_ID id, const char* attrib, char** text, int* length)
 {
     ClearOut(text, length);
     CTurbine* turbine = CTurbine::FromHandle(instance);
@@ -230,8 +229,7 @@ int Param_GetAttribExt(void* instance, TURB_PARAM_ID id, const char* attrib, cha
     return Guard(TURB_E_INTERNAL, [&] { return GetAttrib(turbine, param, attrib, text, length); });
 }
 
-int Param_GetAttribByNameExt(void* instance, const char* name, const char* attrib, char** text,
-                             int* length)
+int Param_GetAttribByNameExt(void* instance, const char* name, const char* attrib, char** text, int* length)
 {
     ClearOut(text, length);
     CTurbine* turbine = CTurbine::FromHandle(instance);
@@ -252,8 +250,7 @@ int Param_GetAttribFree(void*, char** text)
     return TURB_OK;
 }
 
-int Param_SetAttrib(void* instance, TURB_PARAM_ID id, const char* attrib, const char* text,
-                    int length)
+int Param_SetAttrib(void* instance, TURB_PARAM_ID id, const char* attrib, const char* text, int length)
 {
     CTurbine* turbine = CTurbine::FromHandle(instance);
     if (!turbine || !attrib || !IsUsableText(text, length))
@@ -261,12 +258,10 @@ int Param_SetAttrib(void* instance, TURB_PARAM_ID id, const char* attrib, const 
     CParam* param = turbine->FindParam(id);
     if (!param)
         return TURB_E_NOT_FOUND;
-    return Guard(TURB_E_INTERNAL,
-                 [&] { return turbine->SetAttrib(param, attrib, ToText(text, length)); });
+    return Guard(TURB_E_INTERNAL, [&] { return turbine->SetAttrib(param, attrib, ToText(text, length)); });
 }
 
-int Param_SetAttribByName(void* instance, const char* name, const char* attrib, const char* text,
-                          int length)
+int Param_SetAttribByName(void* instance, const char* name, const char* attrib, const char* text, int length)
 {
     CTurbine* turbine = CTurbine::FromHandle(instance);
     if (!turbine || !attrib || !IsUsableText(text, length))
@@ -274,8 +269,7 @@ int Param_SetAttribByName(void* instance, const char* name, const char* attrib, 
     CParam* param = name ? turbine->FindParam(name) : nullptr;
     if (name && !param)
         return TURB_E_NOT_FOUND;
-    return Guard(TURB_E_INTERNAL,
-                 [&] { return turbine->SetAttrib(param, attrib, ToText(text, length)); });
+    return Guard(TURB_E_INTERNAL, [&] { return turbine->SetAttrib(param, attrib, ToText(text, length)); });
 }
 
 const char* Param_GetAttribKeyList(void* instance, const char* typeKey)

@@ -67,15 +67,11 @@ extern "C"
     // data directory, the folder of the type-definition file) and, for parameters
     // with a "Table" attribute, "ActualFullPath". A null parameter name reads or
     // sets an instance-wide attribute. On failure *text is null and *length 0.
-    int Param_GetAttribExt(void* instance, TURB_PARAM_ID id, const char* attrib, char** text,
-                           int* length);
-    int Param_GetAttribByNameExt(void* instance, const char* name, const char* attrib, char** text,
-                                 int* length);
+    int Param_GetAttribExt(void* instance, TURB_PARAM_ID id, const char* attrib, char** text, int* length);
+    int Param_GetAttribByNameExt(void* instance, const char* name, const char* attrib, char** text, int* length);
     int Param_GetAttribFree(void* instance, char** text);
-    int Param_SetAttrib(void* instance, TURB_PARAM_ID id, const char* attrib, const char* text,
-                        int length);
-    int Param_SetAttribByName(void* instance, const char* name, const char* attrib,
-                              const char* text, int length);
+    int Param_SetAttrib(void* instance, TURB_PARAM_ID id, const char* attrib, const char* text, int length);
+    int Param_SetAttribByName(void* instance, const char* name, const char* attrib, const char* text, int length);
 
     // The type's attribute names, comma-separated; null for an unknown type.
     const char* Param_GetAttribKeyList(void* instance, const char* typeKey);

@@ -187,8 +187,7 @@ std::string CTurbine::ResolveDataFile(const CParam& param, const std::string& lo
 
 std::string CTurbine::GetLocalDataDir(const CParam* param) const
 {
-    const std::string& file =
-        param && !param->GetFilePath().empty() ? param->GetFilePath() : m_strFilePath;
+    const std::string& file = param && !param->GetFilePath().empty() ? param->GetFilePath() : m_strFilePath;
     return ketrin::PathDir(file);
 }
 

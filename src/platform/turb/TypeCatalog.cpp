@@ -34,8 +34,7 @@ bool CTypeCatalog::Load(const std::string& path)
     std::error_code ec;
     if (!in || !std::filesystem::is_regular_file(path, ec))
         return false;
-    m_strDirectory =
-        ketrin::PathDir(std::filesystem::absolute(path, ec).lexically_normal().string());
+    m_strDirectory = ketrin::PathDir(std::filesystem::absolute(path, ec).lexically_normal().string());
 
     bool bInSection = false;
     std::string line;
@@ -82,8 +81,7 @@ void CTypeCatalog::AddType(const std::string& type, const std::string& list)
     while (start <= list.size())
     {
         size_t comma = list.find(',', start);
-        std::string name = Trim(
-            list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        std::string name = Trim(list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
         bool bKnown = false;
         for (const std::string& existing : entry.arrAttributes)
             bKnown = bKnown || existing == name;

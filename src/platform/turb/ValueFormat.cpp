@@ -45,8 +45,7 @@ bool ReadSpec(const std::string& format, size_t& pos, SConversion& conv)
 {
     while (pos < format.size() && std::strchr("-0#", format[pos]))
         conv.strFlags += format[pos++];
-    if (pos < format.size() && format[pos] >= '0' && format[pos] <= '9' &&
-        !ReadNumber(format, pos, conv.nWidth))
+    if (pos < format.size() && format[pos] >= '0' && format[pos] <= '9' && !ReadNumber(format, pos, conv.nWidth))
         return false;
     if (pos < format.size() && format[pos] == '.')
     {

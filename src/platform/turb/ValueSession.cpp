@@ -100,12 +100,11 @@ CValueSession::SEntry& CValueSession::Build(const CParam& param)
     SValueSetup setup;
     setup.strType = attrib("Type");
     setup.fnAttrib = attrib;
-    setup.fnInstanceAttrib = [this](const std::string& key)
-    { return m_turbine.GetInstanceAttrib(key); };
+    setup.fnInstanceAttrib = [this](const std::string& key) { return m_turbine.GetInstanceAttrib(key); };
     setup.fnFindValue = [this](const std::string& name) { return Find(name); };
     std::string scriptDir = attrib("SimScriptPath");
-    setup.strDataFile = m_turbine.ResolveDataFile(
-        param, scriptDir.empty() ? m_turbine.GetLocalDataDir(&param) : scriptDir);
+    setup.strDataFile =
+        m_turbine.ResolveDataFile(param, scriptDir.empty() ? m_turbine.GetLocalDataDir(&param) : scriptDir);
     setup.pRandom = &m_random;
     SEntry& entry = m_mapValues[param.GetName()];
     entry.pValue = CParamValue::Create(setup);

@@ -11,9 +11,9 @@
 
 #include <QApplication>
 #include <QImage>
-#include <cstdlib>
 #include <QLineEdit>
 #include <QWidget>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace
@@ -57,15 +57,19 @@ protected:
     void OnNameChange() { m_events.push_back("name"); }
     void OnKindChange() { m_events.push_back("kind"); }
     void OnApply() { m_events.push_back("apply"); }
-    LRESULT OnPing(WPARAM wParam, LPARAM) { m_events.push_back("ping " + std::to_string(wParam)); return 42; }
+    LRESULT OnPing(WPARAM wParam, LPARAM)
+    {
+        m_events.push_back("ping " + std::to_string(wParam));
+        return 42;
+    }
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CTestFormDlg, CDialog)
-    ON_EN_CHANGE(IDC_NAME, &CTestFormDlg::OnNameChange)
-    ON_CBN_SELCHANGE(IDC_KIND, &CTestFormDlg::OnKindChange)
-    ON_BN_CLICKED(IDC_APPLY, &CTestFormDlg::OnApply)
-    ON_REGISTERED_MESSAGE(s_nPingMsg, &CTestFormDlg::OnPing)
+ON_EN_CHANGE(IDC_NAME, &CTestFormDlg::OnNameChange)
+ON_CBN_SELCHANGE(IDC_KIND, &CTestFormDlg::OnKindChange)
+ON_BN_CLICKED(IDC_APPLY, &CTestFormDlg::OnApply)
+ON_REGISTERED_MESSAGE(s_nPingMsg, &CTestFormDlg::OnPing)
 END_MESSAGE_MAP()
 
 // Overrides one handler of its base: the derived table must win.
@@ -77,7 +81,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CDerivedFormDlg, CTestFormDlg)
-    ON_BN_CLICKED(IDC_APPLY, &CDerivedFormDlg::OnDerivedApply)
+ON_BN_CLICKED(IDC_APPLY, &CDerivedFormDlg::OnDerivedApply)
 END_MESSAGE_MAP()
 
 CWnd& Item(CWnd& dlg, int id)
@@ -212,24 +216,28 @@ TEST(Dialog, KeyboardMovesFocusPressesDefaultAndCancels)
 {
     CModalScripts scripts;
     std::vector<int> focusPath;
-    scripts.Add([&](CWnd& wnd) {
-        auto& dlg = static_cast<CTestFormDlg&>(wnd);
-        ui::ShowAndActivate(dlg);
-        EXPECT_EQ(CWnd::GetFocus(), dlg.GetDlgItem(IDC_NAME)) << "first tab stop has the focus";
-        ui::PressKeyOnFocus(Qt::Key_Tab);
-        focusPath.push_back(CWnd::GetFocus()->GetDlgCtrlID());
-        ui::PressKeyOnFocus(Qt::Key_Backtab, Qt::ShiftModifier);
-        focusPath.push_back(CWnd::GetFocus()->GetDlgCtrlID());
-        dlg.SetDlgItemText(IDC_COUNT, "0");
-        ui::PressKeyOnFocus(Qt::Key_Return); // OK validates: 0 is out of range
-    });
+    scripts.Add(
+        [&](CWnd& wnd)
+        {
+            auto& dlg = static_cast<CTestFormDlg&>(wnd);
+            ui::ShowAndActivate(dlg);
+            EXPECT_EQ(CWnd::GetFocus(), dlg.GetDlgItem(IDC_NAME)) << "first tab stop has the focus";
+            ui::PressKeyOnFocus(Qt::Key_Tab);
+            focusPath.push_back(CWnd::GetFocus()->GetDlgCtrlID());
+            ui::PressKeyOnFocus(Qt::Key_Backtab, Qt::ShiftModifier);
+            focusPath.push_back(CWnd::GetFocus()->GetDlgCtrlID());
+            dlg.SetDlgItemText(IDC_COUNT, "0");
+            ui::PressKeyOnFocus(Qt::Key_Return); // OK validates: 0 is out of range
+        });
     CMessageBoxRecorder boxes;
-    scripts.Add([&](CWnd& wnd) {
-        auto& dlg = static_cast<CTestFormDlg&>(wnd);
-        ui::ShowAndActivate(dlg);
-        dlg.SetDlgItemText(IDC_NAME, "beta");
-        ui::PressKeyOnFocus(Qt::Key_Return);
-    });
+    scripts.Add(
+        [&](CWnd& wnd)
+        {
+            auto& dlg = static_cast<CTestFormDlg&>(wnd);
+            ui::ShowAndActivate(dlg);
+            dlg.SetDlgItemText(IDC_NAME, "beta");
+            ui::PressKeyOnFocus(Qt::Key_Return);
+        });
     CTestFormDlg first;
     EXPECT_EQ(first.DoModal(), -1) << "the dialog stayed open after the bad value";
     EXPECT_EQ(boxes.LastText(), "Please enter an integer between 1 and 10.");
@@ -242,10 +250,12 @@ TEST(Dialog, KeyboardMovesFocusPressesDefaultAndCancels)
     EXPECT_EQ(second.m_strName, "beta");
     EXPECT_FALSE(IsWindow(second.m_hWnd)) << "DoModal destroys its window";
 
-    scripts.Add([](CWnd& dlg) {
-        ui::ShowAndActivate(dlg);
-        ui::PressKeyOnFocus(Qt::Key_Escape);
-    });
+    scripts.Add(
+        [](CWnd& dlg)
+        {
+            ui::ShowAndActivate(dlg);
+            ui::PressKeyOnFocus(Qt::Key_Escape);
+        });
     CTestFormDlg third;
     EXPECT_EQ(third.DoModal(), IDCANCEL);
     EXPECT_TRUE(scripts.AllUsed());
@@ -254,13 +264,15 @@ TEST(Dialog, KeyboardMovesFocusPressesDefaultAndCancels)
 TEST(Dialog, DisabledDefaultButtonIgnoresEnter)
 {
     CModalScripts scripts;
-    scripts.Add([](CWnd& dlg) {
-        ui::ShowAndActivate(dlg);
-        dlg.GetDlgItem(IDOK)->EnableWindow(FALSE);
-        ui::PressKeyOnFocus(Qt::Key_Return);
-        EXPECT_TRUE(dlg.IsWindowVisible()) << "Enter did nothing";
-        static_cast<CDialog&>(dlg).EndDialog(77);
-    });
+    scripts.Add(
+        [](CWnd& dlg)
+        {
+            ui::ShowAndActivate(dlg);
+            dlg.GetDlgItem(IDOK)->EnableWindow(FALSE);
+            ui::PressKeyOnFocus(Qt::Key_Return);
+            EXPECT_TRUE(dlg.IsWindowVisible()) << "Enter did nothing";
+            static_cast<CDialog&>(dlg).EndDialog(77);
+        });
     CTestFormDlg dlg;
     EXPECT_EQ(dlg.DoModal(), 77);
 }

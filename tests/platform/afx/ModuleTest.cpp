@@ -121,8 +121,7 @@ TEST_F(ModuleTest, AddressesLeadToTheFileHoldingThem)
     EXPECT_EQ(AfxGetModuleFileNameOfAddress(pAnswer), RealPath(AFX_TEST_PLUGIN_PATH));
     EXPECT_EQ(AfxGetModuleFileNameOfAddress(&s_nLocal), Executable());
 
-    std::string library =
-        AfxGetModuleFileNameOfAddress(reinterpret_cast<const void*>(&LoadLibraryA));
+    std::string library = AfxGetModuleFileNameOfAddress(reinterpret_cast<const void*>(&LoadLibraryA));
     ASSERT_GE(library.size(), 9u);
     EXPECT_EQ(library.front(), '/');
     EXPECT_EQ(library.substr(library.size() - 9), "libafx.so");

@@ -22,8 +22,7 @@ struct READ_RESULT
     DWORD nReturned = 0;
 };
 
-READ_RESULT Read(const std::string& file, LPCSTR section, LPCSTR key, LPCSTR def = nullptr,
-                 DWORD nSize = 256)
+READ_RESULT Read(const std::string& file, LPCSTR section, LPCSTR key, LPCSTR def = nullptr, DWORD nSize = 256)
 {
     std::vector<char> buffer(nSize + 1, 'x');
     DWORD n = GetPrivateProfileStringA(section, key, def, buffer.data(), nSize, file.c_str());
@@ -159,8 +158,7 @@ TEST_F(PrivateProfileTest, ValueIsCutToTheBuffer)
 
 TEST_F(PrivateProfileTest, ListsSectionAndKeyNamesInFileOrder)
 {
-    std::string file =
-        m_dir.Write("l.ini", "orphan=1\n[alpha]\nk2=1\nK1=2\n[beta]\n[gamma]\nx=1\n");
+    std::string file = m_dir.Write("l.ini", "orphan=1\n[alpha]\nk2=1\nK1=2\n[beta]\n[gamma]\nx=1\n");
     std::vector<char> buffer(64, 'x');
 
     DWORD n = GetPrivateProfileSectionNamesA(buffer.data(), 64, file.c_str());
@@ -174,8 +172,7 @@ TEST_F(PrivateProfileTest, ListsSectionAndKeyNamesInFileOrder)
     // A section without keys gives the default as a plain string.
     EXPECT_EQ(Value(file, "beta", nullptr, "none"), "none");
 
-    n = GetPrivateProfileStringA(nullptr, nullptr, nullptr, buffer.data(), 64,
-                                 m_dir.File("missing.ini").c_str());
+    n = GetPrivateProfileStringA(nullptr, nullptr, nullptr, buffer.data(), 64, m_dir.File("missing.ini").c_str());
     EXPECT_EQ(n, 0u);
     EXPECT_EQ(buffer[0], '\0');
     EXPECT_EQ(buffer[1], '\0');
@@ -203,8 +200,7 @@ TEST_F(PrivateProfileTest, ListTooLongForTheBufferEndsWithACutNameAndTwoNuls)
 
 TEST_F(PrivateProfileTest, SectionEntriesAreListedAsKeyValueLines)
 {
-    std::string file =
-        m_dir.Write("s.ini", "[Run]\n; note\nb = two words \na=\"q\"\n[Other]\nc=3\n");
+    std::string file = m_dir.Write("s.ini", "[Run]\n; note\nb = two words \na=\"q\"\n[Other]\nc=3\n");
     std::vector<char> buffer(64, 'x');
 
     DWORD n = GetPrivateProfileSectionA("run", buffer.data(), 64, file.c_str());
@@ -299,8 +295,7 @@ TEST_F(PrivateProfileTest, WritingKeepsEveryOtherLineAsItWas)
 
 TEST_F(PrivateProfileTest, NullValueDeletesTheKeyAndNullKeyTheSection)
 {
-    std::string file =
-        m_dir.Write("del.ini", "[A]\nkeep=1\ndrop=2\n\n; about B\n[B]\nb=1\n\n[C]\nc=1\n");
+    std::string file = m_dir.Write("del.ini", "[A]\nkeep=1\ndrop=2\n\n; about B\n[B]\nb=1\n\n[C]\nc=1\n");
 
     ASSERT_TRUE(WritePrivateProfileStringA("a", "DROP", nullptr, file.c_str()));
     ASSERT_TRUE(WritePrivateProfileStringA("b", nullptr, nullptr, file.c_str()));
@@ -326,8 +321,7 @@ TEST_F(PrivateProfileTest, AUtf8SignatureIsNoPartOfTheFirstSection)
     EXPECT_EQ(Value(file, "General", "DefaultCfg"), "a.cfg");
     ASSERT_TRUE(WritePrivateProfileStringA("General", "ParameterFile", "p.prm", file.c_str()));
 
-    EXPECT_EQ(ReadFileBytes(file),
-              "\xEF\xBB\xBF[General]\nDefaultCfg=a.cfg\nParameterFile=p.prm\n");
+    EXPECT_EQ(ReadFileBytes(file), "\xEF\xBB\xBF[General]\nDefaultCfg=a.cfg\nParameterFile=p.prm\n");
 }
 
 TEST_F(PrivateProfileTest, NewLinesFollowTheFilesLineEndings)
@@ -382,8 +376,7 @@ TEST_F(PrivateProfileTest, FailedWriteLeavesTheOldFileWhole)
     rlimit small = saved;
     small.rlim_cur = 16;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    BOOL bWritten =
-        WritePrivateProfileStringA("S", "long", std::string(100, 'v').c_str(), file.c_str());
+    BOOL bWritten = WritePrivateProfileStringA("S", "long", std::string(100, 'v').c_str(), file.c_str());
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, savedSignal);
 

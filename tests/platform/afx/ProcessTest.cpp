@@ -37,8 +37,7 @@ protected:
 
 TEST(SplitCommandLineTest, BlanksSeparateAndQuotesGroup)
 {
-    EXPECT_EQ(AfxSplitCommandLine("notepad.exe /tmp/my file.dat"),
-              (WORDS{"notepad.exe", "/tmp/my", "file.dat"}));
+    EXPECT_EQ(AfxSplitCommandLine("notepad.exe /tmp/my file.dat"), (WORDS{"notepad.exe", "/tmp/my", "file.dat"}));
     EXPECT_EQ(AfxSplitCommandLine("prog \"a b\" c\t\td  "), (WORDS{"prog", "a b", "c", "d"}));
     EXPECT_EQ(AfxSplitCommandLine("prog x\"y z\"w"), (WORDS{"prog", "xy zw"}));
     EXPECT_EQ(AfxSplitCommandLine("prog \"\" x"), (WORDS{"prog", "", "x"}));
@@ -49,13 +48,11 @@ TEST(SplitCommandLineTest, BlanksSeparateAndQuotesGroup)
 
 TEST(SplitCommandLineTest, BackslashesEscapeOnlyBeforeAQuote)
 {
-    EXPECT_EQ(AfxSplitCommandLine(R"(prog a\b c:\dir\\x)"),
-              (WORDS{"prog", R"(a\b)", R"(c:\dir\\x)"}));
+    EXPECT_EQ(AfxSplitCommandLine(R"(prog a\b c:\dir\\x)"), (WORDS{"prog", R"(a\b)", R"(c:\dir\\x)"}));
     EXPECT_EQ(AfxSplitCommandLine(R"(prog a\"b)"), (WORDS{"prog", R"(a"b)"}));
     EXPECT_EQ(AfxSplitCommandLine(R"(prog a\\\"b c)"), (WORDS{"prog", R"(a\"b)", "c"}));
     EXPECT_EQ(AfxSplitCommandLine(R"(prog a\\\\"b c" d)"), (WORDS{"prog", R"(a\\b c)", "d"}));
-    EXPECT_EQ(AfxSplitCommandLine(R"(prog "c:\temp\\" next)"),
-              (WORDS{"prog", R"(c:\temp\)", "next"}));
+    EXPECT_EQ(AfxSplitCommandLine(R"(prog "c:\temp\\" next)"), (WORDS{"prog", R"(c:\temp\)", "next"}));
 }
 
 TEST(SplitCommandLineTest, TheProgramWordKeepsItsBackslashes)
@@ -63,8 +60,7 @@ TEST(SplitCommandLineTest, TheProgramWordKeepsItsBackslashes)
     EXPECT_EQ(AfxSplitCommandLine(R"("C:\Program Files\Help\\" "file:///x")"),
               (WORDS{R"(C:\Program Files\Help\\)", "file:///x"}));
     // A line starting with a blank has an empty program word.
-    EXPECT_EQ(AfxSplitCommandLine(R"( "file:///root/help/Default.htm")"),
-              (WORDS{"", "file:///root/help/Default.htm"}));
+    EXPECT_EQ(AfxSplitCommandLine(R"( "file:///root/help/Default.htm")"), (WORDS{"", "file:///root/help/Default.htm"}));
 }
 
 TEST_F(ProcessTest, HandlerAnswersInsteadOfStartingAnything)
@@ -137,8 +133,7 @@ TEST_F(ProcessTest, ArgumentsReachTheProgramUnchangedInItsWorkingDirectory)
 TEST_F(ProcessTest, ACommandLineIsSplitWithoutAShell)
 {
     AFX_PROCESS_START request;
-    request.strCommandLine =
-        R"(sh -c "printf '%s|' \"$@\" > out.txt" sh "two  words" back\\slash $PATH;x)";
+    request.strCommandLine = R"(sh -c "printf '%s|' \"$@\" > out.txt" sh "two  words" back\\slash $PATH;x)";
     request.strWorkingDir = m_dir.Path();
     AFX_PROCESS_HANDLE hProcess = nullptr;
 

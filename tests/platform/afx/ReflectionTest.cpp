@@ -21,7 +21,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CSelfCheckingEdit, CEdit)
-    ON_CONTROL_REFLECT(EN_CHANGE, &CSelfCheckingEdit::OnReflectedChange)
+ON_CONTROL_REFLECT(EN_CHANGE, &CSelfCheckingEdit::OnReflectedChange)
 END_MESSAGE_MAP()
 
 class CSelfLimitingTree : public CTreeCtrl
@@ -39,7 +39,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CSelfLimitingTree, CTreeCtrl)
-    ON_NOTIFY_REFLECT(TVN_BEGINLABELEDIT, &CSelfLimitingTree::OnBeginLabelEdit)
+ON_NOTIFY_REFLECT(TVN_BEGINLABELEDIT, &CSelfLimitingTree::OnBeginLabelEdit)
 END_MESSAGE_MAP()
 
 class CParentDlg : public CDialog
@@ -59,8 +59,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CParentDlg, CDialog)
-    ON_EN_CHANGE(IDC_NAME, &CParentDlg::OnNameChange)
-    ON_NOTIFY(TVN_KEYDOWN, IDC_TREE, &CParentDlg::OnTreeKey)
+ON_EN_CHANGE(IDC_NAME, &CParentDlg::OnNameChange)
+ON_NOTIFY(TVN_KEYDOWN, IDC_TREE, &CParentDlg::OnTreeKey)
 END_MESSAGE_MAP()
 } // namespace
 

@@ -30,14 +30,20 @@ void AddSheetTemplates()
                           id == IDD_PAGE_ONE ? "First page" : "Second page",
                           "MS Shell Dlg",
                           8,
-                          0, 0, 150, id == IDD_PAGE_ONE ? 60 : 90,
+                          0,
+                          0,
+                          150,
+                          id == IDD_PAGE_ONE ? 60 : 90,
                           WS_CHILD | WS_CAPTION,
                           {{AFX_WC_EDIT, "", IDC_VALUE, 7, 7, 80, 14, child | WS_TABSTOP | WS_BORDER}}});
     module.AddDialog({IDD_HOST,
                       "Host",
                       "MS Shell Dlg",
                       8,
-                      0, 0, 220, 160,
+                      0,
+                      0,
+                      220,
+                      160,
                       WS_POPUP | WS_CAPTION,
                       {{AFX_WC_EDIT, "", IDC_HOST_EDIT, 7, 7, 80, 14, child | WS_TABSTOP | WS_BORDER},
                        {AFX_WC_BUTTON, "Close", IDOK, 160, 140, 50, 14, child | WS_TABSTOP | BS_DEFPUSHBUTTON}}});
@@ -156,23 +162,27 @@ TEST(PropertySheet, ModalSheetAppliesOnOkAndAsksTheActivePageBeforeCancelling)
     CModalScripts scripts;
     SheetFixture f;
     f.one.m_nValue = 3;
-    scripts.Add([&](CWnd& sheet) {
-        ui::ShowAndActivate(sheet);
-        f.one.SetDlgItemText(IDC_VALUE, "8");
-        ui::PressKeyOnFocus(Qt::Key_Return);
-    });
+    scripts.Add(
+        [&](CWnd& sheet)
+        {
+            ui::ShowAndActivate(sheet);
+            f.one.SetDlgItemText(IDC_VALUE, "8");
+            ui::PressKeyOnFocus(Qt::Key_Return);
+        });
     EXPECT_EQ(f.sheet.DoModal(), IDOK);
     EXPECT_EQ(f.one.m_nValue, 8);
     EXPECT_EQ(f.one.m_hWnd, nullptr) << "the pages' windows go with the sheet";
 
     f.one.m_bAllowCancel = FALSE;
-    scripts.Add([&](CWnd& sheet) {
-        auto& s = static_cast<CPropertySheet&>(sheet);
-        EXPECT_FALSE(s.PressButton(PSBTN_CANCEL));
-        f.one.m_bAllowCancel = TRUE;
-        ui::ShowAndActivate(sheet);
-        ui::PressKeyOnFocus(Qt::Key_Escape);
-    });
+    scripts.Add(
+        [&](CWnd& sheet)
+        {
+            auto& s = static_cast<CPropertySheet&>(sheet);
+            EXPECT_FALSE(s.PressButton(PSBTN_CANCEL));
+            f.one.m_bAllowCancel = TRUE;
+            ui::ShowAndActivate(sheet);
+            ui::PressKeyOnFocus(Qt::Key_Escape);
+        });
     EXPECT_EQ(f.sheet.DoModal(), IDCANCEL);
     EXPECT_TRUE(scripts.AllUsed());
 }

@@ -68,8 +68,7 @@ TEST(DebugOutputTest, SinkReceivesEachStringAsWritten)
     OutputDebugStringA("working dir : /opt/tarvo/bin\n");
     AfxSetDebugOutputSink(nullptr);
 
-    EXPECT_EQ(lines,
-              (std::vector<std::string>{"command failed", "working dir : /opt/tarvo/bin\n"}));
+    EXPECT_EQ(lines, (std::vector<std::string>{"command failed", "working dir : /opt/tarvo/bin\n"}));
 }
 
 TEST(DebugOutputTest, WithoutASinkLinesGoToStderr)
@@ -80,8 +79,7 @@ TEST(DebugOutputTest, WithoutASinkLinesGoToStderr)
     OutputDebugStringA("NO IE path at registry !!!");
     OutputDebugStringA("ends itself\n");
 
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              "NO IE path at registry !!!\nends itself\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "NO IE path at registry !!!\nends itself\n");
 }
 
 TEST_F(ClockTest, HandlersTimeIsBrokenDownInTheLocalTimeZone)

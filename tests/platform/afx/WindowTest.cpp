@@ -42,8 +42,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CCountingDlg, CDialog)
-    ON_WM_DESTROY()
-    ON_WM_SIZE()
+ON_WM_DESTROY()
+ON_WM_SIZE()
 END_MESSAGE_MAP()
 } // namespace
 
@@ -129,7 +129,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CTickingDlg, CDialog)
-    ON_WM_TIMER()
+ON_WM_TIMER()
 END_MESSAGE_MAP()
 } // namespace
 
@@ -167,7 +167,7 @@ private:
 };
 
 BEGIN_MESSAGE_MAP(CSelfDeletingDlg, CDialog)
-    ON_BN_CLICKED(IDC_APPLY, &CSelfDeletingDlg::OnApply)
+ON_BN_CLICKED(IDC_APPLY, &CSelfDeletingDlg::OnApply)
 END_MESSAGE_MAP()
 } // namespace
 

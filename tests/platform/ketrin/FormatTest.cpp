@@ -18,8 +18,7 @@ std::string Format(const char* tmpl, const char* p1 = "", const char* p2 = "", c
 
 TEST(FormatTest, FillsNumberedPlaceholders)
 {
-    EXPECT_EQ("Parameter P has an invalid option.",
-              Format("Parameter %1 has an invalid option.", "P"));
+    EXPECT_EQ("Parameter P has an invalid option.", Format("Parameter %1 has an invalid option.", "P"));
     EXPECT_EQ("between 1 and 32000 (1)", Format("between %1 and %2 (%1)", "1", "32000"));
     EXPECT_EQ("last: nine", Format("last: %9", "", "", "nine"));
     EXPECT_EQ("empty: []", Format("empty: [%2]", "x"));
@@ -36,11 +35,11 @@ TEST(FormatTest, LeavesOtherPercentSignsAndDoesNotRescanInsertedText)
 TEST(FormatTest, NullTextsCountAsEmpty)
 {
     char out[64];
-    os_FormatParameterizedString("<%1|%2>", out, sizeof out, nullptr, "b", nullptr, nullptr,
-                                 nullptr, nullptr, nullptr, nullptr, nullptr);
+    os_FormatParameterizedString("<%1|%2>", out, sizeof out, nullptr, "b", nullptr, nullptr, nullptr, nullptr, nullptr,
+                                 nullptr, nullptr);
     EXPECT_STREQ("<|b>", out);
-    os_FormatParameterizedString(nullptr, out, sizeof out, "a", nullptr, nullptr, nullptr, nullptr,
-                                 nullptr, nullptr, nullptr, nullptr);
+    os_FormatParameterizedString(nullptr, out, sizeof out, "a", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                 nullptr, nullptr);
     EXPECT_STREQ("", out);
 }
 
@@ -48,8 +47,7 @@ TEST(FormatTest, NeverWritesPastTheBufferAndAlwaysTerminates)
 {
     char out[16];
     std::memset(out, '#', sizeof out);
-    int needed =
-        os_FormatParameterizedString("%1-%2", out, 6, "abcd", "efgh", "", "", "", "", "", "", "");
+    int needed = os_FormatParameterizedString("%1-%2", out, 6, "abcd", "efgh", "", "", "", "", "", "", "");
     EXPECT_EQ(9, needed);
     EXPECT_STREQ("abcd-", out);
     for (size_t i = 6; i < sizeof out; ++i)
@@ -64,8 +62,8 @@ TEST(FormatTest, TruncationKeepsUtf8CharactersWhole)
 {
     char out[8];
     // "é" is two bytes; five of them do not fit 7 bytes plus the terminator.
-    os_FormatParameterizedString("%1", out, 8, "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", "", "",
-                                 "", "", "", "", "", "");
+    os_FormatParameterizedString("%1", out, 8, "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", "", "", "", "", "", "", "",
+                                 "");
     EXPECT_STREQ("\xC3\xA9\xC3\xA9\xC3\xA9", out);
 }
 

@@ -55,8 +55,7 @@ TEST(PathTest, AbsoluteMeansStartingAtTheRoot)
 {
     EXPECT_EQ(1, os_path_is_absolute("/a/b"));
     EXPECT_EQ(1, os_path_is_absolute("/"));
-    for (const char* path :
-         std::initializer_list<const char*>{"a/b", "./a", "C:\\data", "\\data", "", nullptr})
+    for (const char* path : std::initializer_list<const char*>{"a/b", "./a", "C:\\data", "\\data", "", nullptr})
         EXPECT_EQ(0, os_path_is_absolute(path)) << (path ? path : "(null)");
 }
 
@@ -69,14 +68,8 @@ TEST(PathTest, JoinsWithOneSeparator)
         const char* name;
         const char* joined;
     } cases[] = {
-        {"/a", "b.dat", "/a/b.dat"},
-        {"/a/", "b.dat", "/a/b.dat"},
-        {"/a", "/abs/b", "/abs/b"},
-        {"", "b.dat", "b.dat"},
-        {"/a", "sub\\b", "/a/sub/b"},
-        {"a\\b", "c", "a/b/c"},
-        {"/", "x", "/x"},
-        {"/a", "", "/a/"},
+        {"/a", "b.dat", "/a/b.dat"},  {"/a/", "b.dat", "/a/b.dat"}, {"/a", "/abs/b", "/abs/b"}, {"", "b.dat", "b.dat"},
+        {"/a", "sub\\b", "/a/sub/b"}, {"a\\b", "c", "a/b/c"},       {"/", "x", "/x"},           {"/a", "", "/a/"},
     };
     for (const auto& c : cases)
     {

@@ -108,8 +108,8 @@ TEST_F(PrmFileTest, HostileValuesKeysAndNamesRoundTripExactly)
     {
         ASSERT_NE(0, Param_NewParam(m_hEngine, name.c_str(), "Custom", file.c_str())) << name;
         for (size_t i = 0; i < HOSTILE_VALUES.size(); ++i)
-            ASSERT_EQ(TURB_OK, SetAttrib(m_hEngine, name.c_str(),
-                                         ("Value" + std::to_string(i)).c_str(), HOSTILE_VALUES[i]));
+            ASSERT_EQ(TURB_OK,
+                      SetAttrib(m_hEngine, name.c_str(), ("Value" + std::to_string(i)).c_str(), HOSTILE_VALUES[i]));
         for (const std::string& key : HOSTILE_KEYS)
             ASSERT_EQ(TURB_OK, SetAttrib(m_hEngine, name.c_str(), key.c_str(), key + "=" + name));
     }
@@ -123,8 +123,7 @@ TEST_F(PrmFileTest, HostileValuesKeysAndNamesRoundTripExactly)
         {
             int status = -1;
             std::string key = "Value" + std::to_string(i);
-            EXPECT_EQ(HOSTILE_VALUES[i], GetAttrib(loaded, name.c_str(), key.c_str(), &status))
-                << name << " " << key;
+            EXPECT_EQ(HOSTILE_VALUES[i], GetAttrib(loaded, name.c_str(), key.c_str(), &status)) << name << " " << key;
             EXPECT_EQ(TURB_OK, status);
         }
         for (const std::string& key : HOSTILE_KEYS)
@@ -150,8 +149,7 @@ TEST_F(PrmFileTest, ParametersKeepTheirOrderAndNewOnesGoLast)
     ASSERT_NE(0, Param_NewParam(engine, "Fourth", "Custom", nullptr));
     ASSERT_NE(0, Param_NewParam(engine, "Second", "Custom", nullptr));
     ASSERT_EQ(TURB_OK, Param_Save(engine, nullptr));
-    EXPECT_EQ((std::vector<std::string>{"First", "Third", "Fourth", "Second"}),
-              ParamNames(Load(file)));
+    EXPECT_EQ((std::vector<std::string>{"First", "Third", "Fourth", "Second"}), ParamNames(Load(file)));
 }
 
 TEST_F(PrmFileTest, ContentNotUnderstoodIsKeptWhenSaving)
@@ -183,9 +181,8 @@ TEST_F(PrmFileTest, ContentNotUnderstoodIsKeptWhenSaving)
     ASSERT_EQ(TURB_OK, Param_Save(engine, nullptr));
     std::string saved = ReadFileBytes(file);
     for (const char* kept :
-         {"; preamble comment\n", "Version=3\n", "a line without an equals sign\n",
-          "CurrentValue=second\n", "ParamName=Imposter\n", "Broken=\"unterminated\n",
-          "  ; indented comment\n", "[Alpha]\nType=Random\n"})
+         {"; preamble comment\n", "Version=3\n", "a line without an equals sign\n", "CurrentValue=second\n",
+          "ParamName=Imposter\n", "Broken=\"unterminated\n", "  ; indented comment\n", "[Alpha]\nType=Random\n"})
         EXPECT_NE(std::string::npos, saved.find(kept)) << kept;
 
     void* reloaded = Load(file);
@@ -331,8 +328,7 @@ TEST_F(PrmFileTest, GarbageLoadsWithoutHarmAndSavesStably)
         std::string garbage;
         size_t length = random() % 400;
         for (size_t i = 0; i < length; ++i)
-            garbage += round % 2 ? static_cast<char>(random())
-                                 : alphabet[random() % (alphabet.size() + 1)];
+            garbage += round % 2 ? static_cast<char>(random()) : alphabet[random() % (alphabet.size() + 1)];
         std::string file = m_dir.Write("garbage.prm", garbage);
         void* engine = OpenEngine();
         Param_AddParamFile(engine, file.c_str(), 1);

@@ -32,8 +32,7 @@ std::string GetAttrib(void* engine, const char* name, const char* attrib, int* s
 
 int SetAttrib(void* engine, const char* name, const char* attrib, const std::string& value)
 {
-    return Param_SetAttribByName(engine, name, attrib, value.data(),
-                                 static_cast<int>(value.size()));
+    return Param_SetAttribByName(engine, name, attrib, value.data(), static_cast<int>(value.size()));
 }
 
 std::vector<std::string> ParamNames(void* engine)

@@ -37,8 +37,7 @@ struct SExpectedType
 
 const std::vector<const char*> POLICY = {"SelectNextRow", "GenerateNewVal", "OutOfRangePolicy",
                                          "auto_allocate_block_size", "value_for_each_vuser"};
-const std::vector<const char*> SIMULATION = {"InSimMode", "SimScriptPath", "SimAllocatedRange",
-                                             "SimParamNotValid"};
+const std::vector<const char*> SIMULATION = {"InSimMode", "SimScriptPath", "SimAllocatedRange", "SimParamNotValid"};
 
 std::vector<const char*> Join(std::vector<const char*> a, const std::vector<const char*>& b)
 {
@@ -50,29 +49,19 @@ const std::vector<SExpectedType>& ExpectedTypes()
 {
     static const std::vector<SExpectedType> types = {
         {"Table", "File", "FileTab", "False",
-         Join(Join({"TableLocation", "Table", "ColumnName", "StartRow", "Delimiter"}, POLICY),
-              SIMULATION)},
+         Join(Join({"TableLocation", "Table", "ColumnName", "StartRow", "Delimiter"}, POLICY), SIMULATION)},
         {"TTable", "Table", "TableTab", "False",
-         Join(Join({"TableLocation", "Table", "ColumnName", "StartRow", "Delimiter",
-                    "RowsInInstance", "ColumnsListUI", "ColumnIndexesList", "RowDelimiter",
-                    "NotEnoughRowsPolicy"},
+         Join(Join({"TableLocation", "Table", "ColumnName", "StartRow", "Delimiter", "RowsInInstance", "ColumnsListUI",
+                    "ColumnIndexesList", "RowDelimiter", "NotEnoughRowsPolicy"},
                    POLICY),
               SIMULATION)},
-        {"Random",
-         nullptr,
-         "RandomTab",
-         "False",
-         {"Format", "MinValue", "MaxValue", "GenerateNewVal"}},
+        {"Random", nullptr, "RandomTab", "False", {"Format", "MinValue", "MaxValue", "GenerateNewVal"}},
         {"Unique",
          nullptr,
          "UniqueTab",
          "False",
          {"Format", "StartValue", "BlockSize", "GenerateNewVal", "OutOfRangePolicy"}},
-        {"Time",
-         nullptr,
-         "TimeTab",
-         "False",
-         {"Format", "GenerateNewVal", "OffsetUI", "Offset", "WorkingDaysOn"}},
+        {"Time", nullptr, "TimeTab", "False", {"Format", "GenerateNewVal", "OffsetUI", "Offset", "WorkingDaysOn"}},
         {"Userid", nullptr, "VuserIDTab", "False", {"Format"}},
         {"Host", nullptr, "HostTab", "False", {"Format"}},
         {"Group", nullptr, "GroupNameTab", "False", {"Format"}},
@@ -81,13 +70,8 @@ const std::vector<SExpectedType>& ExpectedTypes()
          nullptr,
          "UserDefinedFunctionTab",
          "False",
-         {"FunctionName", "NTLibraryName", "SOLibraryName", "VXLibraryName", "AXLibraryName",
-          "GenerateNewVal"}},
-        {"Custom",
-         nullptr,
-         "CustomTab",
-         "False",
-         {"CurrentValue", "Prompt", "IsServer", "IsEncrypt"}},
+         {"FunctionName", "NTLibraryName", "SOLibraryName", "VXLibraryName", "AXLibraryName", "GenerateNewVal"}},
+        {"Custom", nullptr, "CustomTab", "False", {"CurrentValue", "Prompt", "IsServer", "IsEncrypt"}},
         {"XML", nullptr, "", "True", {"Format", "Table", "TableLocation", "SelectNextRow"}},
         {"Spreadsheet", nullptr, "", "False", {"Format", "Table", "TableLocation"}},
     };
@@ -130,12 +114,10 @@ TEST(TypeDefinitionTest, EngineKnowsEveryTypeWithEveryAttributeTheLibraryUses)
         EXPECT_EQ(expected.type, types[i]);
         std::vector<std::string> list = KeyList(engine, expected.type);
         std::set<std::string> keys(list.begin(), list.end());
-        for (const char* attribute :
-             Join(expected.attributes, {"OriginalValue", "Prompt", "IsServer", "IsEncrypt"}))
+        for (const char* attribute : Join(expected.attributes, {"OriginalValue", "Prompt", "IsServer", "IsEncrypt"}))
             EXPECT_TRUE(keys.count(attribute)) << expected.type << " lacks " << attribute;
         // Identity and computed attributes are the engine's own, never copied.
-        for (const char* own :
-             {"ParamName", "Type", "LocalDataDir", "GlobalDataDir", "ActualFullPath"})
+        for (const char* own : {"ParamName", "Type", "LocalDataDir", "GlobalDataDir", "ActualFullPath"})
             EXPECT_FALSE(keys.count(own)) << expected.type << " lists " << own;
     }
     delete_turbine_handle(engine);
@@ -156,6 +138,5 @@ TEST_F(TypeCopyTest, CopyingTheListedAttributesCarriesAParameterOver)
     Param_DeleteParam(m_hEngine, "Old");
     for (const std::string& key : keys)
         EXPECT_EQ("value of " + key, GetAttrib(m_hEngine, "New", key.c_str()));
-    EXPECT_EQ("value of TableLocation/value of Table",
-              GetAttrib(m_hEngine, "New", "ActualFullPath"));
+    EXPECT_EQ("value of TableLocation/value of Table", GetAttrib(m_hEngine, "New", "ActualFullPath"));
 }
