@@ -5,6 +5,7 @@
 #include "afx/MessageBox.h"
 #include "afx/WinMessageEvent.h"
 #include "manager/UpdateCodes.h"
+#include "resources/StringIds.h"
 #include "resources/TarvoResources.h"
 
 #include <QAction>
@@ -216,7 +217,7 @@ void CEditorWindow::ReplaceWithParameter()
     if (!m_mgr.IsExistingParamName(strName.c_str()) &&
         !m_mgr.CreateNewParameter(strName.c_str(), strType.c_str(), strText.c_str()))
     {
-        AfxMessageBox(10212, MB_ICONEXCLAMATION);
+        AfxMessageBox(IDS_CREATE_PARAM_FAILED, MB_ICONEXCLAMATION);
         return;
     }
     editor->textCursor().insertText(ToQ(CScriptText::Reference(strName)));

@@ -6,14 +6,13 @@
 #include "dialogs/DatasetNameDlg.h"
 #include "manager/TarvoMgr.h"
 #include "resources/DatasetDialogs.h"
+#include "resources/StringIds.h"
 
 #include <algorithm>
 #include <cstdio>
 
 namespace
 {
-const UINT IDS_DELETE_DATASET = 10270;
-
 const char* const NEW_DATASET_BASE = "Dataset";
 // Pixels between "Rename..." and the bar's right edge.
 const int RIGHT_MARGIN = 3;

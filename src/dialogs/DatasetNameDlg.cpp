@@ -4,16 +4,13 @@
 #include "afx/MessageBox.h"
 #include "manager/TarvoMgr.h"
 #include "resources/DatasetDialogs.h"
+#include "resources/StringIds.h"
 
 #include <algorithm>
 #include <cstdio>
 
 namespace
 {
-const UINT IDS_RENAME_DATASET = 10271;
-const UINT IDS_CREATE_DATASET = 10272;
-const UINT IDS_REPLACE_DATASET = 10273;
-
 // A file name of at most 255 bytes, ".prm" included.
 const int DATASET_NAME_MAX = 251;
 

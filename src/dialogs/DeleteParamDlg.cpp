@@ -3,11 +3,7 @@
 #include "afx/DataExchange.h"
 #include "afx/MessageBox.h"
 #include "resources/ListDialogs.h"
-
-namespace
-{
-const UINT IDS_CONFIRM_DELETE_DATA_FILE = 10280;
-} // namespace
+#include "resources/StringIds.h"
 
 CDeleteParamDlg::CDeleteParamDlg(CWnd* pParentWnd) : CDialog(IDD_DELETE_PARAM, pParentWnd) {}
 

@@ -6,14 +6,11 @@
 #include "help/HelpLauncher.h"
 #include "manager/TarvoMgr.h"
 #include "resources/ListDialogs.h"
+#include "resources/StringIds.h"
 #include "turb/Turb.h"
 
 namespace
 {
-const UINT IDS_INVALID_PARAM_NAME = 10211;
-const UINT IDS_CREATE_FAILED = 10212;
-const UINT IDS_NAME_EXISTS_OTHER_CASE = 10257;
-const UINT IDS_CANNOT_CREATE_TYPE = 10300;
 const unsigned long HELP_TOPIC = 141324;
 
 const int NAME_LIMIT = 60;
@@ -267,7 +264,7 @@ void CNewParamDialog::CreateAndEdit()
     if (m_pMgr->CreateNewParameter(m_strName.c_str(), m_strTypeName.c_str(), m_strCallerValue.c_str()))
         m_pMgr->OpenParameterPropertiesDialog(this);
     else
-        AfxMessageBox(IDS_CREATE_FAILED, MB_OK);
+        AfxMessageBox(IDS_CREATE_PARAM_FAILED, MB_OK);
 }
 
 // The data file stays and nobody is told: for the host the parameter never

@@ -1,13 +1,7 @@
 #include "dialogs/NoPropertiesTab.h"
 
 #include "controls/MoveControlBy.h"
-
-namespace
-{
-const UINT IDD_NO_PROPERTIES = 10236;
-const int IDC_NO_PARAMETER = 1070;
-const int IDC_PAGE_AREA = 1076;
-} // namespace
+#include "resources/PropertiesDialogs.h"
 
 BEGIN_MESSAGE_MAP(CNoPropertiesTab, CResizePropertyPage)
 ON_WM_SIZE()
@@ -20,5 +14,6 @@ CNoPropertiesTab::~CNoPropertiesTab() = default;
 void CNoPropertiesTab::OnSize(UINT nType, int cx, int cy)
 {
     CResizePropertyPage::OnSize(nType, cx, cy);
-    AnchorControls({{IDC_PAGE_AREA, ANCHOR_RIGHT | ANCHOR_BOTTOM}, {IDC_NO_PARAMETER, ANCHOR_RIGHT | ANCHOR_BOTTOM}});
+    AnchorControls(
+        {{IDC_NO_PROPERTIES_AREA, ANCHOR_RIGHT | ANCHOR_BOTTOM}, {IDC_NO_PARAMETER, ANCHOR_RIGHT | ANCHOR_BOTTOM}});
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/ResizePropertyPage.h"
+#include "controls/ResizePropertyPage.h"
 #include "manager/TarvoMgrExt.h"
 
 // The page shown while no parameter is active: "No parameter selected".

@@ -2,12 +2,7 @@
 
 #include "afx/DataExchange.h"
 #include "manager/TarvoMgr.h"
-
-namespace
-{
-const UINT IDD_PARAM_FILE = 10233;
-const int IDC_FILES = 1071;
-} // namespace
+#include "resources/PropertiesDialogs.h"
 
 CParamFileDlg::CParamFileDlg(CTarvoMgr* pMgr) : CDialog(IDD_PARAM_FILE), CTarvoMgrExt(pMgr) {}
 
@@ -30,7 +25,7 @@ BOOL CParamFileDlg::PreTranslateMessage(MSG* pMsg)
 void CParamFileDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_FILES, m_cbFiles);
+    DDX_Control(pDX, IDC_PARAM_FILE_COMBO, m_cbFiles);
 }
 
 int CParamFileDlg::OnUpdateUIMgr(CTarvoMgrExt*, unsigned nCode, const char*)

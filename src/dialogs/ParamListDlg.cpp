@@ -5,7 +5,10 @@
 #include "afx/MessageBox.h"
 #include "dialogs/DeleteParamDlg.h"
 #include "manager/TarvoMgr.h"
+#include "resources/Images.h"
 #include "resources/ListDialogs.h"
+#include "resources/Menus.h"
+#include "resources/StringIds.h"
 #include "resources/TarvoResources.h"
 #include "turb/Turb.h"
 
@@ -17,10 +20,6 @@
 
 namespace
 {
-const UINT IDS_NAME_EXISTS = 10217;
-const UINT IDS_NAME_EXISTS_OTHER_CASE = 10257;
-const UINT IDS_NEW_PARAM_NAME = 10263;
-
 // Registered once, when the library loads.
 const UINT s_nDeleteParamMsg = RegisterWindowMessageA(TARVO_DELETE_PARAM_MESSAGE);
 
@@ -216,7 +215,7 @@ BOOL CParamListDlg::CanRename(const char* pszNewName)
         return FALSE;
     if (m_pMgr->IsExistingParamName(pszNewName))
     {
-        AfxMessageBox(IDS_NAME_EXISTS, MB_OK);
+        AfxMessageBox(IDS_PARAM_NAME_EXISTS, MB_OK);
         return FALSE;
     }
     if (!m_pMgr->GetMatchingParamNameNoCase(pszNewName).empty())

@@ -4,6 +4,7 @@
 #include "dialogs/ParamListDlg.h"
 #include "help/HelpLauncher.h"
 #include "manager/TarvoMgr.h"
+#include "resources/Images.h"
 #include "resources/ListDialogs.h"
 #include "resources/ListEditDialogs.h"
 #include "resources/TarvoResources.h"

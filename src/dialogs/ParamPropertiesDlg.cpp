@@ -2,8 +2,8 @@
 
 #include "afx/ComboBox.h"
 #include "afx/Module.h"
+#include "controls/ResizePropertyPage.h"
 #include "dialogs/NoPropertiesTab.h"
-#include "dialogs/ResizePropertyPage.h"
 #include "manager/TarvoMgr.h"
 #include "tabs/FormatIntTab.h"
 #include "tabs/FormatTab.h"
@@ -17,7 +17,6 @@
 namespace
 {
 const char* const DLL_PREFIX = "dll:";
-const int IDC_COMBO_EDIT = 1001;
 
 // What a tab library exports: a new page for the manager, or null.
 typedef CPropertyPage* (*PFN_CREATE_TAB)(CTarvoMgr* pMgr);

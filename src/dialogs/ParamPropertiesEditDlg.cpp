@@ -3,6 +3,8 @@
 #include "controls/MoveControlBy.h"
 #include "help/HelpLauncher.h"
 #include "manager/TarvoMgr.h"
+#include "resources/Images.h"
+#include "resources/PropertiesDialogs.h"
 #include "resources/TarvoResources.h"
 
 #include <QPixmap>
@@ -10,7 +12,6 @@
 
 namespace
 {
-const UINT IDD_PARAM_PROPERTIES = 10237;
 const UINT ID_HELP = 57670;
 const unsigned long HELP_TOPIC = 141309;
 // Room kept free around the embedded windows.

@@ -2,17 +2,12 @@
 
 #include "afx/DataExchange.h"
 #include "manager/TarvoMgr.h"
-
-namespace
-{
-const UINT IDD_PARAM_TYPE = 10256;
-const int IDC_TYPES = 1071;
-} // namespace
+#include "resources/PropertiesDialogs.h"
 
 BEGIN_MESSAGE_MAP(CParamTypeDlg, CDialog)
-ON_CBN_CLOSEUP(IDC_TYPES, &CParamTypeDlg::OnCloseUpType)
-ON_CBN_SELCHANGE(IDC_TYPES, &CParamTypeDlg::OnSelChangeType)
-ON_CBN_DROPDOWN(IDC_TYPES, &CParamTypeDlg::OnDropDownType)
+ON_CBN_CLOSEUP(IDC_PARAM_TYPE_COMBO, &CParamTypeDlg::OnCloseUpType)
+ON_CBN_SELCHANGE(IDC_PARAM_TYPE_COMBO, &CParamTypeDlg::OnSelChangeType)
+ON_CBN_DROPDOWN(IDC_PARAM_TYPE_COMBO, &CParamTypeDlg::OnDropDownType)
 END_MESSAGE_MAP()
 
 CParamTypeDlg::CParamTypeDlg(CTarvoMgr* pMgr) : CDialog(IDD_PARAM_TYPE), CTarvoMgrExt(pMgr) {}
@@ -27,7 +22,7 @@ BOOL CParamTypeDlg::Create(CWnd* pParentWnd)
 void CParamTypeDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_TYPES, m_cbTypes);
+    DDX_Control(pDX, IDC_PARAM_TYPE_COMBO, m_cbTypes);
 }
 
 // Every type the engine knows by a display name, except hidden ones and the

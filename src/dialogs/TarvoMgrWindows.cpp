@@ -13,6 +13,7 @@
 #include "dialogs/ParamPropertiesEditDlg.h"
 #include "dialogs/ParamTypeDlg.h"
 #include "resources/ListEditDialogs.h"
+#include "resources/StringIds.h"
 
 // Win32's values
 #ifndef WS_EX_WINDOWEDGE
@@ -49,8 +50,6 @@ CWnd* CTarvoMgr::CreateParamListWnd(CWnd* pParentWnd)
 BOOL CTarvoMgr::OpenParamSelectDialog(std::string& strName, std::string& strTypeName, long* pResult,
                                       const char* pszValueText, CWnd* pParentWnd)
 {
-    const UINT IDS_ESCAPE_CHARACTER = 10268;
-    const UINT IDS_NEW_PARAM_NAME = 10263;
     std::string strValue = pszValueText ? pszValueText : "";
     if (strValue == "\\")
     {

@@ -8,16 +8,14 @@
 #include "help/HelpLauncher.h"
 #include "ketrin/Ketrin.h"
 #include "manager/TarvoMgrWndMsgExt.h"
+#include "resources/Dialogs.h"
+#include "resources/StringIds.h"
 
 #include <algorithm>
 #include <strings.h>
 
 namespace
 {
-const UINT IDD_TARVO_MANAGER = 10253;
-const UINT IDS_DISPLAY_NAME_KEY = 10229;
-const UINT IDS_FILE_TYPE = 10245;
-
 const DWORD PROFILE_VALUE_SIZE = 256;
 
 // Any function of the library tells where the library's file is.

@@ -8,8 +8,9 @@
 #include "afx/Module.h"
 #include "afx/PrivateProfile.h"
 #include "afx/Resource.h"
+#include "controls/FormatSample.h"
 #include "ketrin/Ketrin.h"
-#include "tabs/FormatSample.h"
+#include "resources/StringIds.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -17,10 +18,6 @@
 
 namespace
 {
-const UINT IDS_INVALID_PARAM_NAME = 10211;
-const UINT IDS_TYPE_CHANGE_FAILED = 10216;
-const UINT IDS_FILE_TYPE = 10245;
-
 const char* const ORIGINAL_VALUE = "OriginalValue";
 const char* const SELECT_NEXT_ROW = "SelectNextRow";
 const char* const SAME_LINE_AS = "Same line as ";

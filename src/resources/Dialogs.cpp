@@ -1,10 +1,11 @@
+#include "resources/Dialogs.h"
 #include "resources/TarvoResources.h"
 
 // Dialog templates of the library, by id. Sizes and places are dialog units.
 void AddTarvoDialogs(CResourceModule& module)
 {
     // The manager's invisible window, parent of temporary windows.
-    module.AddDialog({10253,
+    module.AddDialog({IDD_TARVO_MANAGER,
                       "Tarvo Manager",
                       "MS Shell Dlg",
                       8,

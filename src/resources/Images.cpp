@@ -1,3 +1,4 @@
+#include "resources/Images.h"
 #include "resources/TarvoResources.h"
 
 #include <QColor>

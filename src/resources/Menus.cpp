@@ -1,3 +1,4 @@
+#include "resources/Menus.h"
 #include "resources/TarvoResources.h"
 
 void AddTarvoMenus(CResourceModule& module)

@@ -1,3 +1,4 @@
+#include "resources/PropertiesDialogs.h"
 #include "resources/TarvoResources.h"
 
 void AddTarvoFormatDialogs(CResourceModule& module);
@@ -10,24 +11,24 @@ void AddTarvoPropertiesDialogs(CResourceModule& module)
     const DWORD page = WS_CHILD | WS_CAPTION;
 
     // "All properties": the second page of a type without a tab of its own.
-    module.AddDialog({10201, "All properties", "MS Sans Serif", 8, 0, 0, 236, 142, page, {}});
+    module.AddDialog({IDD_GENERAL_TAB, "All properties", "MS Sans Serif", 8, 0, 0, 236, 142, page, {}});
 
     // "Parameters of": the parameter file whose parameters are shown.
-    module.AddDialog(
-        {10233,
-         "",
-         "MS Sans Serif",
-         8,
-         0,
-         0,
-         229,
-         20,
-         WS_CHILD | WS_VISIBLE | DS_CONTROL,
-         {{AFX_WC_STATIC, "&Parameters of:", IDC_STATIC, 7, 6, 55, 8, child | SS_LEFT},
-          {AFX_WC_COMBOBOX, "", 1071, 65, 3, 157, 100, child | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP}}});
+    module.AddDialog({IDD_PARAM_FILE,
+                      "",
+                      "MS Sans Serif",
+                      8,
+                      0,
+                      0,
+                      229,
+                      20,
+                      WS_CHILD | WS_VISIBLE | DS_CONTROL,
+                      {{AFX_WC_STATIC, "&Parameters of:", IDC_STATIC, 7, 6, 55, 8, child | SS_LEFT},
+                       {AFX_WC_COMBOBOX, "", IDC_PARAM_FILE_COMBO, 65, 3, 157, 100,
+                        child | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP}}});
 
     // The page shown when no parameter is active; the invisible frame marks its area.
-    module.AddDialog({10236,
+    module.AddDialog({IDD_NO_PROPERTIES,
                       "No Properties to Display",
                       "MS Sans Serif",
                       8,
@@ -36,11 +37,11 @@ void AddTarvoPropertiesDialogs(CResourceModule& module)
                       236,
                       142,
                       page,
-                      {{AFX_WC_STATIC, "No parameter selected", 1070, 7, 66, 222, 10, child | SS_CENTER},
-                       {AFX_WC_BUTTON, "", 1076, 7, 7, 222, 128, WS_CHILD | BS_GROUPBOX}}});
+                      {{AFX_WC_STATIC, "No parameter selected", IDC_NO_PARAMETER, 7, 66, 222, 10, child | SS_CENTER},
+                       {AFX_WC_BUTTON, "", IDC_NO_PROPERTIES_AREA, 7, 7, 222, 128, WS_CHILD | BS_GROUPBOX}}});
 
     // "Parameter Properties": the type window above the properties sheet.
-    module.AddDialog({10237,
+    module.AddDialog({IDD_PARAM_PROPERTIES,
                       "Parameter Properties",
                       "MS Sans Serif",
                       8,
@@ -53,7 +54,7 @@ void AddTarvoPropertiesDialogs(CResourceModule& module)
                        {AFX_WC_BUTTON, "Canc&el", IDCANCEL, 257, 312, 50, 14, WS_CHILD | BS_PUSHBUTTON | WS_TABSTOP}}});
 
     // "Parameter type": changes the active parameter's type.
-    module.AddDialog({10256,
+    module.AddDialog({IDD_PARAM_TYPE,
                       "",
                       "MS Sans Serif",
                       8,
@@ -63,7 +64,7 @@ void AddTarvoPropertiesDialogs(CResourceModule& module)
                       22,
                       WS_CHILD | WS_VISIBLE | DS_CONTROL,
                       {{AFX_WC_STATIC, "&Parameter type:", IDC_STATIC, 7, 7, 60, 8, child | SS_LEFT},
-                       {AFX_WC_COMBOBOX, "", 1071, 70, 4, 109, 100,
+                       {AFX_WC_COMBOBOX, "", IDC_PARAM_TYPE_COMBO, 70, 4, 109, 100,
                         child | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP}}});
 
     AddTarvoFormatDialogs(module);

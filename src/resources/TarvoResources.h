@@ -6,16 +6,6 @@
 #include "TarvoExport.h"
 #include "afx/Resource.h"
 
-// Ids of the resources that are not dialog templates or strings.
-#define IDB_PARAM_TYPES 151
-#define IDR_PARAM_LIST_POPUP 157
-#define IDI_TARVO 160
-
-// Commands of the list window's popup menu.
-#define ID_NEW_PARAMETER 32773
-#define ID_DELETE_PARAMETER 32774
-#define ID_RENAME_PARAMETER 32775
-
 // The library's own module, built on first use.
 TARVO_API CResourceModule& TarvoResources();
 

@@ -1,6 +1,7 @@
 #include "tabs/FormatIntTab.h"
 
-#include "tabs/FormatSample.h"
+#include "controls/FormatSample.h"
+#include "resources/FormatDialogs.h"
 
 namespace
 {
@@ -14,7 +15,7 @@ int IntSample(const std::string& strFormat, const std::string& strSample, std::s
 
 const CFormatTab::FORMAT_TAB_KIND& IntKind()
 {
-    static const CFormatTab::FORMAT_TAB_KIND kind = {10250, "ParamDialogIntFormats", INT_FORMATS,
+    static const CFormatTab::FORMAT_TAB_KIND kind = {IDD_FORMAT_INT_TAB, "ParamDialogIntFormats", INT_FORMATS,
                                                      static_cast<int>(std::size(INT_FORMATS)), IntSample};
     return kind;
 }

@@ -1,19 +1,14 @@
 #include "tabs/FormatTab.h"
 
 #include "afx/DataExchange.h"
+#include "controls/FormatSample.h"
 #include "manager/TarvoMgr.h"
+#include "resources/FormatDialogs.h"
 #include "tabs/FormatList.h"
-#include "tabs/FormatSample.h"
 #include "tabs/ParamAttribs.h"
 
 namespace
 {
-const int IDC_SAMPLE = 1044;
-const int IDC_FORMATS = 1046;
-const int IDC_DELETE_FORMAT = 1050;
-const int IDC_ADD_FORMAT = 1051;
-const int IDC_RESET_FORMATS = 1052;
-
 const char* const FORMAT = "Format";
 
 const char* const STRING_FORMATS[] = {"%s", "%01s", "%02s", "%03s", "%04s", "%05s", "%06s", "%07s", "%08s"};
@@ -25,18 +20,18 @@ int TextSample(const std::string& strFormat, const std::string& strSample, std::
 
 const CFormatTab::FORMAT_TAB_KIND& StringKind()
 {
-    static const CFormatTab::FORMAT_TAB_KIND kind = {10205, "ParamDialogStringFormats", STRING_FORMATS,
+    static const CFormatTab::FORMAT_TAB_KIND kind = {IDD_FORMAT_TAB, "ParamDialogStringFormats", STRING_FORMATS,
                                                      static_cast<int>(std::size(STRING_FORMATS)), TextSample};
     return kind;
 }
 } // namespace
 
 BEGIN_MESSAGE_MAP(CFormatTab, CResizePropertyPage)
-ON_CBN_SELCHANGE(IDC_FORMATS, &CFormatTab::OnSelChangeFormat)
-ON_CBN_EDITCHANGE(IDC_FORMATS, &CFormatTab::OnEditChangeFormat)
-ON_BN_CLICKED(IDC_ADD_FORMAT, &CFormatTab::OnAddFormat)
-ON_BN_CLICKED(IDC_DELETE_FORMAT, &CFormatTab::OnDeleteFormat)
-ON_BN_CLICKED(IDC_RESET_FORMATS, &CFormatTab::OnResetFormats)
+ON_CBN_SELCHANGE(IDC_FORMAT_LIST, &CFormatTab::OnSelChangeFormat)
+ON_CBN_EDITCHANGE(IDC_FORMAT_LIST, &CFormatTab::OnEditChangeFormat)
+ON_BN_CLICKED(IDC_FORMAT_ADD, &CFormatTab::OnAddFormat)
+ON_BN_CLICKED(IDC_FORMAT_DELETE, &CFormatTab::OnDeleteFormat)
+ON_BN_CLICKED(IDC_FORMAT_RESET, &CFormatTab::OnResetFormats)
 ON_WM_SIZE()
 END_MESSAGE_MAP()
 
@@ -52,9 +47,9 @@ CFormatTab::~CFormatTab() = default;
 void CFormatTab::DoDataExchange(CDataExchange* pDX)
 {
     CResizePropertyPage::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_FORMATS, m_cbFormats);
-    DDX_Control(pDX, IDC_SAMPLE, m_edSample);
-    DDX_Text(pDX, IDC_FORMATS, m_strFormat);
+    DDX_Control(pDX, IDC_FORMAT_LIST, m_cbFormats);
+    DDX_Control(pDX, IDC_FORMAT_SAMPLE, m_edSample);
+    DDX_Text(pDX, IDC_FORMAT_LIST, m_strFormat);
 }
 
 BOOL CFormatTab::OnInitDialog()
@@ -111,7 +106,7 @@ void CFormatTab::RefreshSample()
 {
     std::string strOutput;
     BOOL bValid = m_kind.pfnSample(m_strFormat, m_strSampleValue, strOutput);
-    if (CWnd* pAdd = GetDlgItem(IDC_ADD_FORMAT))
+    if (CWnd* pAdd = GetDlgItem(IDC_FORMAT_ADD))
         pAdd->EnableWindow(bValid);
     m_edSample.SetWindowText(strOutput.c_str());
 }
@@ -165,5 +160,5 @@ void CFormatTab::OnResetFormats()
 void CFormatTab::OnSize(UINT nType, int cx, int cy)
 {
     CResizePropertyPage::OnSize(nType, cx, cy);
-    AnchorControls({{IDC_FORMATS, ANCHOR_RIGHT | ANCHOR_BOTTOM}, {IDC_SAMPLE, ANCHOR_RIGHT}});
+    AnchorControls({{IDC_FORMAT_LIST, ANCHOR_RIGHT | ANCHOR_BOTTOM}, {IDC_FORMAT_SAMPLE, ANCHOR_RIGHT}});
 }

@@ -3,7 +3,7 @@
 #include "TarvoExport.h"
 #include "afx/ComboBox.h"
 #include "afx/Edit.h"
-#include "dialogs/ResizePropertyPage.h"
+#include "controls/ResizePropertyPage.h"
 #include "manager/TarvoMgrExt.h"
 
 #include <string>

@@ -1,9 +1,6 @@
 #include "tabs/GeneralTab.h"
 
-namespace
-{
-const UINT IDD_GENERAL_TAB = 10201;
-} // namespace
+#include "resources/PropertiesDialogs.h"
 
 BEGIN_MESSAGE_MAP(CGeneralTab, CResizePropertyPage)
 ON_WM_SIZE()

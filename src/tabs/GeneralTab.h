@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/ResizePropertyPage.h"
+#include "controls/ResizePropertyPage.h"
 #include "manager/TarvoMgrExt.h"
 
 // "All properties": the second page for a type without a tab of its own, so

@@ -4,6 +4,8 @@
 #include "UiSeams.h"
 
 #include "afx/ComboBox.h"
+#include "resources/FormatDialogs.h"
+#include "resources/ListDialogs.h"
 
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -113,10 +115,10 @@ TEST_F(EditorFixture, ReplaceWithParameterCreatesItAndWritesTheReference)
         [](CWnd& dialog)
         {
             std::string name;
-            dialog.GetDlgItemText(1062, name);
+            dialog.GetDlgItemText(IDC_SELECT_PARAM_NAME, name);
             EXPECT_EQ(name, "NewParam") << "a free name is proposed";
-            dialog.SetDlgItemText(1062, "CataloguePage");
-            auto* types = dynamic_cast<CComboBox*>(dialog.GetDlgItem(1064));
+            dialog.SetDlgItemText(IDC_SELECT_PARAM_NAME, "CataloguePage");
+            auto* types = dynamic_cast<CComboBox*>(dialog.GetDlgItem(IDC_SELECT_PARAM_TYPE));
             ASSERT_NE(types, nullptr);
             ui::ChooseComboItem(*types, types->FindStringExact(-1, "Custom"));
             ui::Click(*dialog.GetDlgItem(IDOK));
@@ -204,10 +206,10 @@ TEST_F(EditorFixture, SwitchingTheServerAttributesKeepsTheInputOnTheTab)
     Manager().UpdateAllUIExt(nullptr, UPD_ACTIVE_CHANGED, "VuserId");
     CWnd* pane = CWnd::FromHandle(AfxHandleFromWidget(window->ParameterPane()));
     ASSERT_NE(pane, nullptr);
-    CWnd* formats = FindControl(*pane, 1046);
+    CWnd* formats = FindControl(*pane, IDC_FORMAT_LIST);
     ASSERT_NE(formats, nullptr);
-    ASSERT_NE(formats->GetDlgItem(1001), nullptr);
-    ui::ReplaceText(*formats->GetDlgItem(1001), "%05s");
+    ASSERT_NE(formats->GetDlgItem(IDC_COMBO_EDIT), nullptr);
+    ui::ReplaceText(*formats->GetDlgItem(IDC_COMBO_EDIT), "%05s");
     window->SetOption(OPT_SERVER_ENCRYPT, true);
     EXPECT_EQ(Manager().GetParamAttrib("VuserId", "Format"), "%05s");
     EXPECT_TRUE(Manager().Custom_GetOptions() & OPT_SERVER_ENCRYPT);

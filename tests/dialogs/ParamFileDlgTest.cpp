@@ -8,7 +8,7 @@ TEST_F(PropertiesFixture, TheFileWindowNamesTheLoadedParameterFile)
     ASSERT_TRUE(m_host.Create(9810));
     std::unique_ptr<CWnd> pFiles(m_pMgr->CreateParamFilesWnd(&m_host));
     ASSERT_NE(pFiles, nullptr);
-    auto* pCombo = static_cast<CComboBox*>(pFiles->GetDlgItem(IDC_TYPE_COMBO));
+    auto* pCombo = static_cast<CComboBox*>(pFiles->GetDlgItem(IDC_PARAM_TYPE_COMBO));
     ASSERT_NE(pCombo, nullptr);
     std::string strShown;
     ASSERT_EQ(pCombo->GetCount(), 1);

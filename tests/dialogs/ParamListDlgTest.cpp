@@ -1,10 +1,10 @@
 #include "ParamListFixture.h"
 #include "UiDriver.h"
-
 #include "afx/Edit.h"
 #include "afx/WndEventBridge.h"
 #include "dialogs/DeleteParamDlg.h"
 #include "resources/ListDialogs.h"
+#include "resources/Menus.h"
 #include "resources/TarvoResources.h"
 
 #include <QApplication>

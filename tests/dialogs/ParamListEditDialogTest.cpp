@@ -63,7 +63,7 @@ protected:
     }
 
     CWnd* ListWnd(CWnd& dlg) { return ChildWithControl(dlg, IDC_PARAM_LIST_TREE); }
-    CWnd* TypeWnd(CWnd& dlg) { return ChildWithControl(dlg, IDC_TYPE_COMBO); }
+    CWnd* TypeWnd(CWnd& dlg) { return ChildWithControl(dlg, IDC_PARAM_TYPE_COMBO); }
     CPropertySheet* SheetIn(CWnd& dlg)
     {
         return dynamic_cast<CPropertySheet*>(ChildWithControl(dlg, AFX_IDC_TAB_CONTROL));

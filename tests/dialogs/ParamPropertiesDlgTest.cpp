@@ -5,7 +5,8 @@
 #include "afx/ComboBox.h"
 #include "afx/TabCtrl.h"
 #include "afx/WinApp.h"
-#include "dialogs/ResizePropertyPage.h"
+#include "controls/ResizePropertyPage.h"
+#include "resources/PropertiesDialogs.h"
 #include "tabs/FormatTab.h"
 
 #include <QApplication>
@@ -54,7 +55,7 @@ TEST_F(PropertiesFixture, WithoutAnActiveParameterTheSheetSaysSoWithoutTabStrip)
     ASSERT_STREQ(m_pMgr->GetActiveParamName(), "");
     EXPECT_EQ(TabCaptions(), Strings{"No Properties to Display"});
     EXPECT_FALSE(TabStripShown());
-    CWnd* pText = ActivePage()->GetDlgItem(1070);
+    CWnd* pText = ActivePage()->GetDlgItem(IDC_NO_PARAMETER);
     ASSERT_NE(pText, nullptr);
     std::string strText;
     pText->GetWindowText(strText);
@@ -81,7 +82,7 @@ TEST_F(PropertiesFixture, ATabNameNobodyKnowsGivesTheFormatTabAndAllProperties)
         EXPECT_EQ(pFormat->m_strSampleValue, m_pMgr->GetActiveParamType()) << "the type is the sample";
     }
     std::string strSample;
-    ActivePage()->GetDlgItemText(IDC_SAMPLE, strSample);
+    ActivePage()->GetDlgItemText(IDC_FORMAT_SAMPLE, strSample);
     EXPECT_EQ(strSample, "Invalid format") << "Amount's own format, %d, is no text format";
     EXPECT_EQ(Attrib("Amount", "Format"), "%d");
 
@@ -96,7 +97,7 @@ TEST_F(PropertiesFixture, TabNamesAreComparedIgnoringCase)
     EXPECT_EQ(TabCaptions(), Strings{FORMAT_CAPTION});
     EXPECT_FALSE(TabStripShown());
     std::string strSample;
-    ActivePage()->GetDlgItemText(IDC_SAMPLE, strSample);
+    ActivePage()->GetDlgItemText(IDC_FORMAT_SAMPLE, strSample);
     EXPECT_EQ(strSample, "LoadGeneratorName");
 }
 
@@ -117,13 +118,13 @@ TEST_F(PropertiesFixture, EveryRebuildKeepsThePlaceAndIdAndLeavesNoOkButton)
     // Resizing the host's sheet lays out the page again, and the page its controls.
     auto* pTab = dynamic_cast<CResizePropertyPage*>(ActivePage());
     ASSERT_NE(pTab, nullptr);
-    CRect rcFormats = ClientRectIn(*ActivePage()->GetDlgItem(IDC_FORMATS), *ActivePage());
+    CRect rcFormats = ClientRectIn(*ActivePage()->GetDlgItem(IDC_FORMAT_LIST), *ActivePage());
     Sheet().MoveWindow(rcBefore.left, rcBefore.top, rcBefore.Width() + 50, rcBefore.Height() + 30);
     CRect rcClient;
     Sheet().GetClientRect(&rcClient);
     EXPECT_EQ(ClientRectIn(*ActivePage(), Sheet()), rcClient);
     EXPECT_EQ(pTab->GetSavedSize(), CSize(rcClient.Width(), rcClient.Height()));
-    CRect rcGrown = ClientRectIn(*ActivePage()->GetDlgItem(IDC_FORMATS), *ActivePage());
+    CRect rcGrown = ClientRectIn(*ActivePage()->GetDlgItem(IDC_FORMAT_LIST), *ActivePage());
     EXPECT_EQ(rcGrown.Width(), rcFormats.Width() + 50);
     EXPECT_EQ(rcGrown.Height(), rcFormats.Height() + 30);
 }
@@ -167,14 +168,14 @@ TEST_F(PropertiesFixture, PlainTabLeavesTheSheetAndCtrlTabSwitchesItsTabs)
 {
     CreateWindows();
     ASSERT_TRUE(m_pList->Select("Mystery"));
-    ActivePage()->GetDlgItem(IDC_SAMPLE)->SetFocus();
+    ActivePage()->GetDlgItem(IDC_FORMAT_SAMPLE)->SetFocus();
     ui::PressKeyOnFocus(Qt::Key_Tab);
     CWnd* pFocus = CWnd::GetFocus();
     ASSERT_NE(pFocus, nullptr);
     EXPECT_FALSE(Sheet().IsChild(pFocus)) << "Tab went on to the host's controls";
     EXPECT_EQ(Sheet().GetActiveIndex(), 0);
 
-    ActivePage()->GetDlgItem(IDC_SAMPLE)->SetFocus();
+    ActivePage()->GetDlgItem(IDC_FORMAT_SAMPLE)->SetFocus();
     ui::PressKeyOnFocus(Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(Sheet().GetActiveIndex(), 1);
     EXPECT_EQ(ActivePage()->GetCaption(), GENERAL_CAPTION);

@@ -9,7 +9,6 @@
 
 namespace
 {
-const int IDC_COMBO_EDIT = 1001;
 
 CRect RectIn(CWnd& wnd, CWnd& parent)
 {
@@ -39,8 +38,8 @@ protected:
     CWnd* FormatEdit(CWnd& dlg)
     {
         CWnd* pSheet = ChildWithControl(dlg, AFX_IDC_TAB_CONTROL);
-        CWnd* pPage = pSheet ? ChildWithControl(*pSheet, IDC_FORMATS) : nullptr;
-        return pPage ? pPage->GetDlgItem(IDC_FORMATS)->GetDlgItem(IDC_COMBO_EDIT) : nullptr;
+        CWnd* pPage = pSheet ? ChildWithControl(*pSheet, IDC_FORMAT_LIST) : nullptr;
+        return pPage ? pPage->GetDlgItem(IDC_FORMAT_LIST)->GetDlgItem(IDC_COMBO_EDIT) : nullptr;
     }
 };
 
@@ -52,7 +51,7 @@ TEST_F(ParamPropertiesEditDlgTest, ShowsTheTypeAboveThePropertiesAndCloseStoresT
             std::string strTitle;
             dlg.GetWindowText(strTitle);
             EXPECT_EQ(strTitle, "Parameter Properties - [VuserNo]");
-            CWnd* pType = ChildWithControl(dlg, IDC_TYPE_COMBO);
+            CWnd* pType = ChildWithControl(dlg, IDC_PARAM_TYPE_COMBO);
             CWnd* pSheet = ChildWithControl(dlg, AFX_IDC_TAB_CONTROL);
             ASSERT_NE(pType, nullptr);
             ASSERT_NE(pSheet, nullptr);
@@ -105,9 +104,9 @@ TEST_F(ParamPropertiesEditDlgTest, EnterAndEscapeInTheTypeWindowAnswerForTheDial
         m_modals.Add(
             [key](CWnd& dlg)
             {
-                CWnd* pType = ChildWithControl(dlg, IDC_TYPE_COMBO);
+                CWnd* pType = ChildWithControl(dlg, IDC_PARAM_TYPE_COMBO);
                 ui::ShowAndActivate(dlg);
-                pType->GetDlgItem(IDC_TYPE_COMBO)->SetFocus();
+                pType->GetDlgItem(IDC_PARAM_TYPE_COMBO)->SetFocus();
                 ui::PressKeyOnFocus(key);
                 EXPECT_FALSE(pType->GetWidget()->isHidden()) << "the embedded window stays";
             });
@@ -120,8 +119,8 @@ TEST_F(ParamPropertiesEditDlgTest, ATypeChangeInsideTheDialogRebuildsItsTabs)
     m_modals.Add(
         [&](CWnd& dlg)
         {
-            CWnd* pType = ChildWithControl(dlg, IDC_TYPE_COMBO);
-            auto* pCombo = static_cast<CComboBox*>(pType->GetDlgItem(IDC_TYPE_COMBO));
+            CWnd* pType = ChildWithControl(dlg, IDC_PARAM_TYPE_COMBO);
+            auto* pCombo = static_cast<CComboBox*>(pType->GetDlgItem(IDC_PARAM_TYPE_COMBO));
             int nIndex = -1;
             std::string strItem;
             for (int i = 0; i < pCombo->GetCount(); ++i)

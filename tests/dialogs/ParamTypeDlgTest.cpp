@@ -40,7 +40,7 @@ bool Heard(const CListStandIn& list, const std::string& strEntry)
 class ParamTypeDlgTest : public PropertiesFixture
 {
 protected:
-    CComboBox& Types() { return *static_cast<CComboBox*>(m_pTypeWnd->GetDlgItem(IDC_TYPE_COMBO)); }
+    CComboBox& Types() { return *static_cast<CComboBox*>(m_pTypeWnd->GetDlgItem(IDC_PARAM_TYPE_COMBO)); }
 };
 
 TEST_F(ParamTypeDlgTest, ListsTheVisibleTypesByDisplayNameAndFollowsTheActiveParameter)

@@ -6,6 +6,8 @@
 #include "afx/Dialog.h"
 #include "dialogs/ParamPropertiesDlg.h"
 #include "manager/TarvoMgr.h"
+#include "resources/FormatDialogs.h"
+#include "resources/PropertiesDialogs.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -76,10 +78,4 @@ typedef std::vector<std::string> Strings;
 
 // Control ids of the windows under test.
 const int IDC_HOST_EDIT = 1301;
-const int IDC_TYPE_COMBO = 1071;
-const int IDC_SAMPLE = 1044;
-const int IDC_FORMATS = 1046;
-const int IDC_DELETE_FORMAT = 1050;
-const int IDC_ADD_FORMAT = 1051;
-const int IDC_RESET_FORMATS = 1052;
 const int IDC_PLUGIN_LEVEL = 1201;

@@ -1,16 +1,21 @@
-#include "resources/TarvoResources.h"
-
 #include "afx/Dialog.h"
+#include "resources/Dialogs.h"
+#include "resources/Images.h"
+#include "resources/Menus.h"
+#include "resources/StringIds.h"
+#include "resources/TarvoResources.h"
 
 #include <gtest/gtest.h>
 
 TEST(Resources, MessagesKeepTheirControlCharactersAndPlaceholders)
 {
-    EXPECT_EQ(AfxLoadString(10217), "Parameter name already exists.\nPlease enter a new parameter name.");
-    EXPECT_EQ(AfxLoadString(10273), "The dataset '%s' already exists.\r\nDo you want to replace it?");
-    EXPECT_EQ(AfxLoadString(10292).substr(0, 52), "You cannot simulate a parameter where \"Update Value ");
-    EXPECT_EQ(AfxLoadString(10292).back(), ' ') << "a trailing blank is part of the text";
-    EXPECT_EQ(AfxLoadString(10208), "Failed to read file %1 from line %2, check file format.");
+    EXPECT_EQ(AfxLoadString(IDS_PARAM_NAME_EXISTS),
+              "Parameter name already exists.\nPlease enter a new parameter name.");
+    EXPECT_EQ(AfxLoadString(IDS_REPLACE_DATASET), "The dataset '%s' already exists.\r\nDo you want to replace it?");
+    EXPECT_EQ(AfxLoadString(IDS_SIM_EACH_OCCURRENCE).substr(0, 52),
+              "You cannot simulate a parameter where \"Update Value ");
+    EXPECT_EQ(AfxLoadString(IDS_SIM_EACH_OCCURRENCE).back(), ' ') << "a trailing blank is part of the text";
+    EXPECT_EQ(AfxLoadString(IDS_FILE_READ_FAILED), "Failed to read file %1 from line %2, check file format.");
     EXPECT_EQ(AfxLoadString(10245), "File");
     std::string missing = "kept";
     EXPECT_FALSE(AfxLoadString(10204, missing));
@@ -24,7 +29,7 @@ TEST(Resources, InitEntryReachesTheLibraryModule)
     EXPECT_EQ(&entry->GetModule(), &TarvoResources());
     delete entry;
     // The entry made on load is still in the chain.
-    EXPECT_EQ(AfxLoadString(10263), "NewParam");
+    EXPECT_EQ(AfxLoadString(IDS_NEW_PARAM_NAME), "NewParam");
 }
 
 TEST(Resources, ListPopupMenuHasTwoSubMenusWithTheirCommands)
@@ -58,11 +63,11 @@ TEST(Resources, PicturesAreSixteenPixelsHighWithAWhiteMask)
 TEST(Resources, ManagerWindowTemplateBuildsAnInvisibleDialog)
 {
     CDialog dlg;
-    ASSERT_TRUE(dlg.Create(10253));
+    ASSERT_TRUE(dlg.Create(IDD_TARVO_MANAGER));
     EXPECT_FALSE(dlg.IsWindowVisible());
     std::string caption;
     dlg.GetWindowText(caption);
     EXPECT_EQ(caption, "Tarvo Manager");
-    EXPECT_GT(CDialog::TemplatePixelSize(10253).cx, 186) << "dialog units are larger than pixels";
+    EXPECT_GT(CDialog::TemplatePixelSize(IDD_TARVO_MANAGER).cx, 186) << "dialog units are larger than pixels";
     dlg.DestroyWindow();
 }

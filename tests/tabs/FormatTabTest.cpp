@@ -34,14 +34,14 @@ protected:
             m_pApp->WriteProfileString(pszSection, nullptr, nullptr);
     }
 
-    CComboBox& Formats() { return *static_cast<CComboBox*>(ActivePage()->GetDlgItem(IDC_FORMATS)); }
+    CComboBox& Formats() { return *static_cast<CComboBox*>(ActivePage()->GetDlgItem(IDC_FORMAT_LIST)); }
     std::string Text(int nID)
     {
         std::string strText;
         ActivePage()->GetDlgItemText(nID, strText);
         return strText;
     }
-    bool AddEnabled() { return ActivePage()->GetDlgItem(IDC_ADD_FORMAT)->IsWindowEnabled(); }
+    bool AddEnabled() { return ActivePage()->GetDlgItem(IDC_FORMAT_ADD)->IsWindowEnabled(); }
     void TypeFormat(const std::string& strFormat) { ui::ReplaceText(Formats(), strFormat); }
     void Click(int nID) { ui::Click(*ActivePage()->GetDlgItem(nID)); }
     std::string Profile(const char* pszKey) { return m_pApp->GetProfileString(STRING_SECTION, pszKey, "<none>"); }
@@ -53,26 +53,26 @@ TEST_F(FormatTabTest, TheSampleFollowsWhatTheAuthorTypesOrPicksAndLeavingStoresI
 {
     CreateWindows();
     ASSERT_NE(dynamic_cast<CFormatTab*>(ActivePage()), nullptr);
-    EXPECT_EQ(Text(IDC_FORMATS), "%03s");
-    EXPECT_EQ(Text(IDC_SAMPLE), "001");
+    EXPECT_EQ(Text(IDC_FORMAT_LIST), "%03s");
+    EXPECT_EQ(Text(IDC_FORMAT_SAMPLE), "001");
     EXPECT_TRUE(AddEnabled());
 
     TypeFormat("%d");
-    EXPECT_EQ(Text(IDC_SAMPLE), "Invalid format");
+    EXPECT_EQ(Text(IDC_FORMAT_SAMPLE), "Invalid format");
     EXPECT_FALSE(AddEnabled());
     TypeFormat("User %s!");
-    EXPECT_EQ(Text(IDC_SAMPLE), "User 1!");
+    EXPECT_EQ(Text(IDC_FORMAT_SAMPLE), "User 1!");
     EXPECT_TRUE(AddEnabled());
     ui::ReplaceText(Formats(), "");
     ui::PressKey(Formats(), Qt::Key_Backspace);
-    EXPECT_EQ(Text(IDC_SAMPLE), "Please enter a non-empty value");
+    EXPECT_EQ(Text(IDC_FORMAT_SAMPLE), "Please enter a non-empty value");
 
     ui::ChooseComboItem(Formats(), 5);
-    EXPECT_EQ(Text(IDC_FORMATS), "%05s");
-    EXPECT_EQ(Text(IDC_SAMPLE), "00001");
+    EXPECT_EQ(Text(IDC_FORMAT_LIST), "%05s");
+    EXPECT_EQ(Text(IDC_FORMAT_SAMPLE), "00001");
     ASSERT_TRUE(m_pList->Select("Team"));
     EXPECT_EQ(Attrib("VuserNo", "Format"), "%05s");
-    EXPECT_EQ(Text(IDC_SAMPLE), "GroupName");
+    EXPECT_EQ(Text(IDC_FORMAT_SAMPLE), "GroupName");
 
     TypeFormat("%d");
     ASSERT_TRUE(m_pList->Select("VuserNo")) << "a rejected format never blocks leaving";
@@ -85,11 +85,11 @@ TEST_F(FormatTabTest, TheIterationTabFormatsNumbersFromItsOwnList)
     ASSERT_TRUE(m_pList->Select("Loop"));
     ASSERT_NE(dynamic_cast<CFormatIntTab*>(ActivePage()), nullptr);
     EXPECT_EQ(Items(Formats()), (Strings{"%d", "%01d", "%02d", "%03d", "%04d", "%05d", "%06d", "%07d", "%08d"}));
-    EXPECT_EQ(Text(IDC_SAMPLE), "00001");
+    EXPECT_EQ(Text(IDC_FORMAT_SAMPLE), "00001");
     TypeFormat("#%x");
-    EXPECT_EQ(Text(IDC_SAMPLE), "#1");
+    EXPECT_EQ(Text(IDC_FORMAT_SAMPLE), "#1");
     TypeFormat("%s");
-    EXPECT_EQ(Text(IDC_SAMPLE), "Invalid format");
+    EXPECT_EQ(Text(IDC_FORMAT_SAMPLE), "Invalid format");
     EXPECT_FALSE(AddEnabled());
 }
 
@@ -97,8 +97,8 @@ TEST_F(FormatTabTest, AddDeleteAndResetKeepTheAuthorsListInTheProfile)
 {
     CreateWindows();
     TypeFormat("[%s]");
-    Click(IDC_ADD_FORMAT);
-    Click(IDC_ADD_FORMAT);
+    Click(IDC_FORMAT_ADD);
+    Click(IDC_FORMAT_ADD);
     EXPECT_EQ(Formats().GetCount(), 11) << "a copy is added even when it is listed";
     EXPECT_EQ(Profile("FormatsNum"), "11");
     EXPECT_EQ(Profile("Format1"), "[%s]");
@@ -106,7 +106,7 @@ TEST_F(FormatTabTest, AddDeleteAndResetKeepTheAuthorsListInTheProfile)
     EXPECT_EQ(Profile("Format11"), "%08s");
 
     ui::ChooseComboItem(Formats(), 2);
-    Click(IDC_DELETE_FORMAT);
+    Click(IDC_FORMAT_DELETE);
     EXPECT_EQ(Items(Formats()),
               (Strings{"[%s]", "[%s]", "%01s", "%02s", "%03s", "%04s", "%05s", "%06s", "%07s", "%08s"}));
     EXPECT_EQ(Profile("FormatsNum"), "10");
@@ -116,17 +116,17 @@ TEST_F(FormatTabTest, AddDeleteAndResetKeepTheAuthorsListInTheProfile)
     // Another tab of the kind loads the author's list; the empty format takes its first item.
     ASSERT_TRUE(m_pList->Select("Station"));
     EXPECT_EQ(Items(Formats()).front(), "[%s]");
-    EXPECT_EQ(Text(IDC_SAMPLE), "[LoadGeneratorName]");
+    EXPECT_EQ(Text(IDC_FORMAT_SAMPLE), "[LoadGeneratorName]");
 
     TypeFormat("%07s");
-    Click(IDC_RESET_FORMATS);
+    Click(IDC_FORMAT_RESET);
     EXPECT_EQ(Profile("FormatsNum"), "0");
     EXPECT_EQ(Items(Formats()), (Strings{"%s", "%01s", "%02s", "%03s", "%04s", "%05s", "%06s", "%07s", "%08s"}))
         << "the rebuilt page shows the built-in list";
-    EXPECT_EQ(Text(IDC_FORMATS), "%07s") << "the format typed before Reset survives it";
+    EXPECT_EQ(Text(IDC_FORMAT_LIST), "%07s") << "the format typed before Reset survives it";
     EXPECT_EQ(Attrib("Station", "Format"), "%07s");
     ui::ProcessEvents();
-    EXPECT_EQ(Text(IDC_SAMPLE), "LoadGeneratorName");
+    EXPECT_EQ(Text(IDC_FORMAT_SAMPLE), "LoadGeneratorName");
 }
 
 TEST_F(FormatTabTest, StoredListsSkipEmptyEntriesAndGiveNewParametersTheirFirstFormat)
@@ -153,7 +153,7 @@ TEST_F(FormatTabTest, WithoutAnApplicationObjectTheListIsNeitherReadNorStored)
     CreateWindows();
     EXPECT_EQ(Formats().GetCount(), 9);
     TypeFormat("(%s)");
-    Click(IDC_ADD_FORMAT);
+    Click(IDC_FORMAT_ADD);
     EXPECT_EQ(Items(Formats()).front(), "(%s)");
 
     CWinApp app("tarvo-format-tab-tests");

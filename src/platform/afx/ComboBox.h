@@ -2,6 +2,9 @@
 
 #include "Wnd.h"
 
+// The id of the edit field inside an editable or simple combo box, as in Win32.
+#define IDC_COMBO_EDIT 1001
+
 class QComboBox;
 class CSimpleComboWidget;
 

@@ -3,7 +3,7 @@
 // lie between 1 and 9 before the tab lets the author go.
 
 #include "afx/DataExchange.h"
-#include "dialogs/ResizePropertyPage.h"
+#include "controls/ResizePropertyPage.h"
 #include "manager/TarvoMgr.h"
 
 #include <cstdlib>

@@ -300,7 +300,7 @@ TEST(Dialog, SimpleComboShowsItsListAndKeepsItemData)
     CTestFormDlg dlg;
     ASSERT_TRUE(dlg.Create(IDD_TEST_FORM));
     ui::ShowAndActivate(dlg);
-    auto* formats = dynamic_cast<CComboBox*>(dlg.GetDlgItem(IDC_FORMATS));
+    auto* formats = dynamic_cast<CComboBox*>(dlg.GetDlgItem(IDC_FORMAT_LIST));
     ASSERT_NE(formats, nullptr);
     for (const char* item : {"%d", "%05d", "%x"})
         formats->AddString(item);
@@ -313,11 +313,11 @@ TEST(Dialog, SimpleComboShowsItsListAndKeepsItemData)
 
     dlg.m_events.clear();
     ui::ChooseComboItem(*formats, 2);
-    EXPECT_EQ(TextOf(dlg, IDC_FORMATS), "%x") << "choosing in the list fills the edit field";
+    EXPECT_EQ(TextOf(dlg, IDC_FORMAT_LIST), "%x") << "choosing in the list fills the edit field";
     formats->SetCurSel(0);
-    EXPECT_EQ(TextOf(dlg, IDC_FORMATS), "%d");
+    EXPECT_EQ(TextOf(dlg, IDC_FORMAT_LIST), "%d");
     ui::ReplaceText(*formats, "%08d");
-    EXPECT_EQ(TextOf(dlg, IDC_FORMATS), "%08d");
+    EXPECT_EQ(TextOf(dlg, IDC_FORMAT_LIST), "%08d");
     EXPECT_EQ(formats->FindStringExact(-1, "%X"), 2) << "exact search ignores case";
     EXPECT_EQ(formats->FindString(0, "%0"), 1);
     dlg.DestroyWindow();

@@ -42,7 +42,7 @@ void AddTestDialogs()
           {AFX_WC_BUTTON, "Second", IDC_SECOND_RADIO, 7, 72, 50, 10, child | BS_AUTORADIOBUTTON},
           {AFX_WC_BUTTON, "Third", IDC_THIRD_RADIO, 7, 84, 50, 10, child | BS_AUTORADIOBUTTON},
           {AFX_WC_COMBOBOX, "", IDC_KIND, 70, 60, 80, 60, child | WS_TABSTOP | WS_GROUP | CBS_DROPDOWNLIST | CBS_SORT},
-          {AFX_WC_COMBOBOX, "", IDC_FORMATS, 70, 78, 80, 40, child | WS_TABSTOP | CBS_SIMPLE},
+          {AFX_WC_COMBOBOX, "", IDC_FORMAT_LIST, 70, 78, 80, 40, child | WS_TABSTOP | CBS_SIMPLE},
           {AFX_WC_BUTTON, "&Apply", IDC_APPLY, 7, 129, 50, 14, child | WS_TABSTOP},
           {AFX_WC_BUTTON, "OK", IDOK, 89, 129, 50, 14, child | WS_TABSTOP | BS_DEFPUSHBUTTON},
           {AFX_WC_BUTTON, "Cancel", IDCANCEL, 143, 129, 50, 14, child | WS_TABSTOP}}});

@@ -1,4 +1,4 @@
-#include "dialogs/ResizePropertyPage.h"
+#include "controls/ResizePropertyPage.h"
 
 #include "afx/WinApp.h"
 

@@ -1,6 +1,7 @@
-#include "tabs/FormatSample.h"
+#include "controls/FormatSample.h"
 
 #include "afx/Resource.h"
+#include "resources/StringIds.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,8 +10,6 @@
 
 namespace
 {
-const UINT IDS_EMPTY_VALUE = 10239;
-const UINT IDS_INVALID_FORMAT = 10267;
 // The system's formatting writes at most this many characters.
 const size_t MAX_OUTPUT = 1024;
 

@@ -1,4 +1,4 @@
-#include "tabs/FormatSample.h"
+#include "controls/FormatSample.h"
 
 #include <gtest/gtest.h>
 
