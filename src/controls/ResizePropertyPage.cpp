@@ -6,8 +6,6 @@
 
 namespace
 {
-const UINT ID_HELP = 57670;
-
 UINT TemplateIdOfName(LPCSTR lpszTemplateName)
 {
     if (!lpszTemplateName)

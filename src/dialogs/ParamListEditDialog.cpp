@@ -2,19 +2,12 @@
 
 #include "controls/MoveControlBy.h"
 #include "dialogs/ParamListDlg.h"
-#include "help/HelpLauncher.h"
 #include "manager/TarvoMgr.h"
-#include "resources/Images.h"
 #include "resources/ListDialogs.h"
 #include "resources/ListEditDialogs.h"
-#include "resources/TarvoResources.h"
-
-#include <QPixmap>
-#include <QWidget>
 
 namespace
 {
-const UINT ID_HELP = 57670;
 const unsigned long HELP_TOPIC = 141306;
 // The dataset band's bottom less this much is what the windows move up by
 // when there is no dataset bar.
@@ -30,39 +23,15 @@ void PlaceWindow(CWnd* pWnd, const CRect& rect)
 }
 } // namespace
 
-BEGIN_MESSAGE_MAP(CParamListEditDialog, CDialog)
-ON_WM_SIZE()
+BEGIN_MESSAGE_MAP(CParamListEditDialog, CParamHostDialog)
 ON_BN_CLICKED(IDC_PARAM_LIST_NEW, &CParamListEditDialog::OnNewParameter)
 ON_BN_CLICKED(IDC_PARAM_LIST_DELETE, &CParamListEditDialog::OnDeleteParameter)
-ON_WM_HELPINFO()
-ON_COMMAND(ID_HELP, &CParamListEditDialog::OnHelp)
 ON_REGISTERED_MESSAGE(s_nDeleteParamMsg, &CParamListEditDialog::OnDeleteParameterState)
 END_MESSAGE_MAP()
 
 CParamListEditDialog::CParamListEditDialog(CTarvoMgr* pMgr, unsigned nOptions, CWnd* pParentWnd)
-    : CDialog(IDD_PARAM_LIST_EDIT, pParentWnd), CTarvoMgrExt(pMgr), m_lOptions(nOptions)
+    : CParamHostDialog(IDD_PARAM_LIST_EDIT, HELP_TOPIC, pMgr, pParentWnd), m_lOptions(nOptions)
 {
-}
-
-// A host window destroyed around the dialog takes the windows but leaves
-// their objects.
-CParamListEditDialog::~CParamListEditDialog()
-{
-    DeleteWindows();
-}
-
-BOOL CParamListEditDialog::OnInitDialog()
-{
-    CDialog::OnInitDialog();
-    if (m_hIcon.isNull())
-        if (const QImage* pImage = AfxFindImage(IDI_TARVO))
-            m_hIcon = QIcon(QPixmap::fromImage(*pImage));
-    GetWidget()->setWindowIcon(m_hIcon);
-    GetClientRect(&m_rcLastClient);
-    CreateWindows();
-    LayoutWindows();
-    m_bInitialized = TRUE;
-    return TRUE;
 }
 
 // The list's first update posts "OnDeleteParameter", which sets the Delete
@@ -75,12 +44,7 @@ void CParamListEditDialog::CreateWindows()
     m_pTypeWnd = m_pMgr->CreateParamTypeWnd(this);
     m_pPropertiesWnd = m_pMgr->CreateParamPropertiesWnd(this);
     for (CWnd* pWnd : {m_pListWnd, m_pTypeWnd, m_pPropertiesWnd})
-    {
-        if (!pWnd)
-            continue;
-        pWnd->ModifyStyleEx(0, WS_EX_DLGMODALFRAME);
-        pWnd->ShowWindow(SW_SHOW);
-    }
+        ShowHostedWindow(pWnd);
     if (!(m_lOptions & OPT_DATASETS))
         return;
     m_pDataSetWnd = m_pMgr->CreateDataSetWnd(this);
@@ -122,22 +86,13 @@ CRect CParamListEditDialog::FrameRect(int nID) const
     return rect;
 }
 
-void CParamListEditDialog::OnSize(UINT nType, int cx, int cy)
+void CParamListEditDialog::AnchorControls(int dx, int dy)
 {
-    CDialog::OnSize(nType, cx, cy);
-    int dx = cx - m_rcLastClient.Width();
-    int dy = cy - m_rcLastClient.Height();
-    MoveControlBy(GetDlgItem(IDOK), this, dx, dy, ANCHOR_MOVE_RIGHT | ANCHOR_MOVE_DOWN);
-    MoveControlBy(GetDlgItem(IDCANCEL), this, dx, dy, ANCHOR_MOVE_RIGHT | ANCHOR_MOVE_DOWN);
     MoveControlBy(GetDlgItem(IDC_PARAM_LIST_FRAME), this, dx, dy, ANCHOR_BOTTOM);
     MoveControlBy(GetDlgItem(IDC_PARAM_PROPERTIES_FRAME), this, dx, dy, ANCHOR_RIGHT | ANCHOR_BOTTOM);
     MoveControlBy(GetDlgItem(IDC_PARAM_TYPE_FRAME), this, dx, dy, ANCHOR_RIGHT);
     MoveControlBy(GetDlgItem(IDC_PARAM_LIST_NEW), this, dx, dy, ANCHOR_MOVE_DOWN);
     MoveControlBy(GetDlgItem(IDC_PARAM_LIST_DELETE), this, dx, dy, ANCHOR_MOVE_DOWN);
-    if (m_bInitialized)
-        LayoutWindows();
-    Invalidate();
-    m_rcLastClient = CRect(0, 0, cx, cy);
 }
 
 // New and Delete act exactly as the Insert and Delete keys in the list.
@@ -171,46 +126,4 @@ BOOL CParamListEditDialog::PreTranslateMessage(MSG* pMsg)
         m_pPropertiesWnd && m_pPropertiesWnd->GetSafeHwnd() && m_pPropertiesWnd->PreTranslateMessage(pMsg))
         return TRUE;
     return CDialog::PreTranslateMessage(pMsg);
-}
-
-// Closes only when the tab on show accepts its input and writes it back.
-// Nothing goes to the parameter file: saving is the host's call.
-void CParamListEditDialog::OnOK()
-{
-    if (UpdateAllUIExt(UPD_COMMIT, nullptr) && !IsChildMode())
-        EndDialog(IDOK);
-}
-
-void CParamListEditDialog::OnCancel()
-{
-    if (UpdateAllUIExt(UPD_QUERY_CANCEL, nullptr) && !IsChildMode())
-        EndDialog(IDCANCEL);
-}
-
-BOOL CParamListEditDialog::OnHelpInfo(HELPINFO*)
-{
-    OnHelp();
-    return TRUE;
-}
-
-void CParamListEditDialog::OnHelp()
-{
-    ShowContextHelp(m_hWnd, HELP_TOPIC, 0);
-}
-
-BOOL CParamListEditDialog::DestroyWindow()
-{
-    DeleteWindows();
-    m_bInitialized = FALSE;
-    return CDialog::DestroyWindow();
-}
-
-// Deleting the windows unregisters them from the manager.
-void CParamListEditDialog::DeleteWindows()
-{
-    for (CWnd** ppWnd : {&m_pListWnd, &m_pPropertiesWnd, &m_pTypeWnd, &m_pDataSetWnd})
-    {
-        delete *ppWnd;
-        *ppWnd = nullptr;
-    }
 }

@@ -1,37 +1,18 @@
 #pragma once
 
-#include "afx/Dialog.h"
-#include "manager/TarvoMgrExt.h"
-
-#include <QIcon>
+#include "dialogs/ParamHostDialog.h"
 
 // "Parameter Properties": the type window above the properties sheet of the
 // active parameter. Close commits the tab's input and Escape cancels, each
 // only when every window agrees.
-class CParamPropertiesEditDlg : public CDialog, public CTarvoMgrExt
+class CParamPropertiesEditDlg : public CParamHostDialog
 {
 public:
     CParamPropertiesEditDlg(CTarvoMgr* pMgr, CWnd* pParentWnd);
-    ~CParamPropertiesEditDlg() override;
 
     BOOL OnInitDialog() override;
-    BOOL DestroyWindow() override;
 
 protected:
-    void OnOK() override;
-    void OnCancel() override;
-    void OnSize(UINT nType, int cx, int cy);
-    BOOL OnHelpInfo(HELPINFO* pHelpInfo);
-    void OnHelp();
-
-    QIcon m_hIcon;
-    CRect m_rcLastClient;
-    BOOL m_bInitialized = FALSE;
-    CWnd* m_pPropertiesWnd = nullptr;
-    CWnd* m_pTypeWnd = nullptr;
-
-    DECLARE_MESSAGE_MAP()
-
-private:
-    void LayoutWindows();
+    void CreateWindows() override;
+    void LayoutWindows() override;
 };

@@ -15,6 +15,8 @@
 #include "resources/ListEditDialogs.h"
 #include "resources/StringIds.h"
 
+#include <memory>
+
 // Win32's values
 #ifndef WS_EX_WINDOWEDGE
 #define WS_EX_WINDOWEDGE 0x100L
@@ -23,28 +25,30 @@
 #define SWP_FRAMECHANGED 0x20
 #endif
 
+namespace
+{
+// A window of the manager's factories under the parent, brought up to date
+// with the manager; null when its window cannot be created.
+template <class TWnd>
+CWnd* CreateUpdatedWnd(CTarvoMgr* pMgr, CWnd* pParentWnd, unsigned nCode, const char* pszData = nullptr)
+{
+    auto pWnd = std::make_unique<TWnd>(pMgr);
+    if (!pWnd->Create(pParentWnd))
+        return nullptr;
+    pWnd->OnUpdateUIMgr(nullptr, nCode, pszData);
+    return pWnd.release();
+}
+} // namespace
+
 CWnd* CTarvoMgr::CreateDataSetWnd(CWnd* pParentWnd)
 {
-    auto* pWnd = new CDatasetDlg(this);
-    if (!pWnd->Create(pParentWnd))
-    {
-        delete pWnd;
-        return nullptr;
-    }
-    pWnd->OnUpdateUIMgr(nullptr, UPD_DATASET_CHANGED, DatasetNameOf(m_strActiveParamFilePath).c_str());
-    return pWnd;
+    return CreateUpdatedWnd<CDatasetDlg>(this, pParentWnd, UPD_DATASET_CHANGED,
+                                         DatasetNameOf(m_strActiveParamFilePath).c_str());
 }
 
 CWnd* CTarvoMgr::CreateParamListWnd(CWnd* pParentWnd)
 {
-    auto* pWnd = new CParamListDlg(this);
-    if (!pWnd->Create(pParentWnd))
-    {
-        delete pWnd;
-        return nullptr;
-    }
-    pWnd->OnUpdateUIMgr(nullptr, UPD_RELOAD, nullptr);
-    return pWnd;
+    return CreateUpdatedWnd<CParamListDlg>(this, pParentWnd, UPD_RELOAD);
 }
 
 BOOL CTarvoMgr::OpenParamSelectDialog(std::string& strName, std::string& strTypeName, long* pResult,
@@ -74,38 +78,17 @@ BOOL CTarvoMgr::OpenParamSelectDialog(std::string& strName, std::string& strType
 
 CWnd* CTarvoMgr::CreateParamTypeWnd(CWnd* pParentWnd)
 {
-    auto* pWnd = new CParamTypeDlg(this);
-    if (!pWnd->Create(pParentWnd))
-    {
-        delete pWnd;
-        return nullptr;
-    }
-    pWnd->OnUpdateUIMgr(nullptr, UPD_RELOAD, nullptr);
-    return pWnd;
+    return CreateUpdatedWnd<CParamTypeDlg>(this, pParentWnd, UPD_RELOAD);
 }
 
 CWnd* CTarvoMgr::CreateParamFilesWnd(CWnd* pParentWnd)
 {
-    auto* pWnd = new CParamFileDlg(this);
-    if (!pWnd->Create(pParentWnd))
-    {
-        delete pWnd;
-        return nullptr;
-    }
-    pWnd->OnUpdateUIMgr(nullptr, UPD_RELOAD, nullptr);
-    return pWnd;
+    return CreateUpdatedWnd<CParamFileDlg>(this, pParentWnd, UPD_RELOAD);
 }
 
 CWnd* CTarvoMgr::CreateParamPropertiesWnd(CWnd* pParentWnd)
 {
-    auto* pWnd = new CParamPropertiesDlg(this);
-    if (!pWnd->Create(pParentWnd))
-    {
-        delete pWnd;
-        return nullptr;
-    }
-    pWnd->OnUpdateUIMgr(nullptr, UPD_RELOAD, nullptr);
-    return pWnd;
+    return CreateUpdatedWnd<CParamPropertiesDlg>(this, pParentWnd, UPD_RELOAD);
 }
 
 int CTarvoMgr::OpenParameterPropertiesDialog(CWnd* pParentWnd)

@@ -252,7 +252,7 @@ TEST_F(ParamListEditDialogTest, HelpOpensTheDialogsTopic)
         {
             HELPINFO info;
             dlg.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-            dlg.SendMessage(WM_COMMAND, 57670);
+            dlg.SendMessage(WM_COMMAND, ID_HELP);
             dlg.SendMessage(WM_COMMAND, IDCANCEL);
         });
     EXPECT_EQ(m_pMgr->OpenParameterEditDialog(nullptr), IDCANCEL);

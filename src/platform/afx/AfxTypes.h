@@ -337,6 +337,8 @@ struct MINMAXINFO
 #define IDNO 7
 #define IDHELP 9
 #define IDC_STATIC (-1)
+// The framework's Help command, sent to the main window by F1 handlers
+#define ID_HELP 0xE146
 
 // Message box styles
 #define MB_OK 0x00000000L
