@@ -7,12 +7,14 @@ function(tarvo_platform_library name)
   cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   add_library(${name} SHARED ${srcs})
-  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
+  target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}/..>
+                                            $<INSTALL_INTERFACE:include/tarvo>)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   if(ARG_QT)
     target_link_libraries(${name} PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets)
   endif()
-  install(TARGETS ${name} LIBRARY DESTINATION lib)
+  install(TARGETS ${name} EXPORT TarvoTargets LIBRARY DESTINATION lib)
+  install(DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/ DESTINATION include/tarvo/${name} FILES_MATCHING PATTERN "*.h")
 endfunction()
 
 # tarvo_test(NAME DIR LIBS...): one test executable for one folder of tests/.
