@@ -45,12 +45,13 @@ int Answer(const std::string& path, char* buffer, int size)
 
 int GetFullPath(int kind, int flags, const char* name, char* buffer, int size)
 {
-    if (kind != SENDREL_KIND_CONFIG || !name || !*name)
+    const char* folder = kind == SENDREL_KIND_CONFIG ? "config" : kind == SENDREL_KIND_DAT ? "dat" : nullptr;
+    if (!folder || !name || !*name)
         return Answer(std::string(), buffer, size);
     std::string root = InstallRoot();
     if (root.empty())
         return Answer(std::string(), buffer, size);
-    std::string path = ketrin::PathJoin(ketrin::PathJoin(root, "config"), name);
+    std::string path = ketrin::PathJoin(ketrin::PathJoin(root, folder), name);
     if (flags == SENDREL_MUST_EXIST && !os_access(path.c_str(), OS_ACCESS_EXISTS))
         path.clear();
     return Answer(path, buffer, size);

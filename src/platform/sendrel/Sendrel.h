@@ -3,7 +3,7 @@
 // Path resolver: turns the name of one of the host's files into its full path
 // inside the installation. The installation root is the folder above the one
 // that holds this library (<root>/lib/libsendrel.so); configuration files
-// live in <root>/config.
+// live in <root>/config, the installation's definitions in <root>/dat.
 
 #ifdef __cplusplus
 extern "C"
@@ -12,6 +12,7 @@ extern "C"
 
 // Kinds of file GetFullPath looks for.
 #define SENDREL_KIND_CONFIG 1 // <root>/config/<name>
+#define SENDREL_KIND_DAT 2    // <root>/dat/<name>
 
 // Flags of GetFullPath.
 #define SENDREL_MUST_EXIST 0 // an empty result when the file does not exist

@@ -1,7 +1,7 @@
 // Opens a script's parameter file in the library, embeds its list window in
 // a plain Qt window and prints each parameter with its sample.
-#include "afx/Wnd.h"
 #include "afx/WinApp.h"
+#include "afx/Wnd.h"
 #include "manager/TarvoMgr.h"
 
 #include <QApplication>

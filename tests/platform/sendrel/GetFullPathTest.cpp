@@ -31,17 +31,20 @@ protected:
 };
 } // namespace
 
-TEST_F(GetFullPathTest, FindsTheIniInTheConfigurationFolder)
+TEST_F(GetFullPathTest, FindsEachKindInItsFolder)
 {
     std::string ini = m_dir.Write("config/mirrel.ini", "[ParamTable]\n");
-    EXPECT_EQ(ini, Resolve(1, 0, "mirrel.ini"));
+    std::string types = m_dir.Write("dat/param.dat", "[ParameterTypes]\n");
+    EXPECT_EQ(ini, Resolve(SENDREL_KIND_CONFIG, 0, "mirrel.ini"));
+    EXPECT_EQ(types, Resolve(SENDREL_KIND_DAT, 0, "param.dat"));
+    EXPECT_EQ("", Resolve(SENDREL_KIND_DAT, 0, "mirrel.ini")) << "each kind looks only in its own folder";
 }
 
 TEST_F(GetFullPathTest, GivesNothingForAMissingFileOrAnUnknownKind)
 {
     EXPECT_EQ("", Resolve(1, 0, "mirrel.ini"));
     m_dir.Write("config/mirrel.ini", "");
-    EXPECT_EQ("", Resolve(2, 0, "mirrel.ini"));
+    EXPECT_EQ("", Resolve(3, 0, "mirrel.ini"));
     EXPECT_EQ("", Resolve(1, 0, ""));
     EXPECT_EQ("", Resolve(1, 0, nullptr));
 }
