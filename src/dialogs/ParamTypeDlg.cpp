@@ -2,6 +2,7 @@
 
 #include "afx/DataExchange.h"
 #include "manager/TarvoMgr.h"
+#include "turb/TurbAccess.h"
 
 namespace
 {
@@ -37,15 +38,12 @@ BOOL CParamTypeDlg::OnInitDialog()
     CDialog::OnInitDialog();
     if (!m_pMgr)
         return TRUE;
-    void* hTurbine = GetTurbine();
-    void* pPos = Param_GetHeadTypesPos(hTurbine);
-    while (const char* pszType = Param_GetNextType(hTurbine, pPos))
+    for (const std::string& strType : CTurbAccess::GetTypeKeys(GetTurbine()))
     {
-        std::string strName = m_pMgr->GetTypeDisplayName(pszType);
-        if (!strName.empty() && std::string(pszType) != "Spreadsheet" && !m_pMgr->IsParameterTypeHidden(pszType))
+        std::string strName = m_pMgr->GetTypeDisplayName(strType);
+        if (!strName.empty() && strType != "Spreadsheet" && !m_pMgr->IsParameterTypeHidden(strType))
             m_cbTypes.AddString(strName.c_str());
     }
-    Param_GetHeadPosFree(hTurbine, pPos);
     return TRUE;
 }
 

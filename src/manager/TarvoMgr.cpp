@@ -8,6 +8,7 @@
 #include "help/HelpLauncher.h"
 #include "ketrin/Ketrin.h"
 #include "manager/TarvoMgrWndMsgExt.h"
+#include "turb/TurbAccess.h"
 
 #include <algorithm>
 #include <strings.h>
@@ -68,9 +69,9 @@ void CTarvoMgr::ReadTypeMaps()
 {
     std::string strNameKey;
     FormatResourceString(strNameKey, IDS_DISPLAY_NAME_KEY, "TypeName");
-    void* pPos = Param_GetHeadTypesPos(m_hTurbine);
-    while (const char* pszType = Param_GetNextType(m_hTurbine, pPos))
+    for (const std::string& strType : CTurbAccess::GetTypeKeys(m_hTurbine))
     {
+        const char* pszType = strType.c_str();
         std::string strSection = ProfileString("ParameterTypes", pszType, m_strDatFile);
         if (strSection.empty())
             continue;
@@ -84,7 +85,6 @@ void CTarvoMgr::ReadTypeMaps()
             m_mapTypeNameToType[strTypeName] = pszType;
         }
     }
-    Param_GetHeadPosFree(m_hTurbine, pPos);
 }
 
 // Extensions that outlive the manager must not reach back into it.

@@ -10,6 +10,7 @@
 #include "afx/Resource.h"
 #include "ketrin/Ketrin.h"
 #include "tabs/FormatSample.h"
+#include "turb/TurbAccess.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -124,40 +125,30 @@ std::vector<std::string> SplitKeyList(const char* pszList)
 
 BOOL CTarvoMgr::ReadAttrib(void* hInstance, const char* pszName, const char* pszAttrib, std::string& strValue)
 {
-    char* pszText = nullptr;
-    int nLength = 0;
-    if (Param_GetAttribByNameExt(hInstance, pszName, pszAttrib, &pszText, &nLength) != TURB_OK || !pszText)
+    std::optional<std::string> value = CTurbAccess::ReadAttrib(hInstance, pszName, pszAttrib);
+    if (!value)
         return FALSE;
-    strValue.assign(pszText, static_cast<size_t>(nLength));
-    Param_GetAttribFree(hInstance, &pszText);
+    strValue = std::move(*value);
     return TRUE;
 }
 
 BOOL CTarvoMgr::ReadAttrib(void* hInstance, TURB_PARAM_ID id, const char* pszAttrib, std::string& strValue)
 {
-    char* pszText = nullptr;
-    int nLength = 0;
-    if (Param_GetAttribExt(hInstance, id, pszAttrib, &pszText, &nLength) != TURB_OK || !pszText)
+    std::optional<std::string> value = CTurbAccess::ReadAttrib(hInstance, id, pszAttrib);
+    if (!value)
         return FALSE;
-    strValue.assign(pszText, static_cast<size_t>(nLength));
-    Param_GetAttribFree(hInstance, &pszText);
+    strValue = std::move(*value);
     return TRUE;
 }
 
 BOOL CTarvoMgr::WriteAttrib(void* hInstance, const char* pszName, const char* pszAttrib, const std::string& strValue)
 {
-    return Param_SetAttribByName(hInstance, pszName, pszAttrib, strValue.data(), static_cast<int>(strValue.size())) ==
-           TURB_OK;
+    return CTurbAccess::WriteAttrib(hInstance, pszName, pszAttrib, strValue) ? TRUE : FALSE;
 }
 
 std::vector<TURB_PARAM_ID> CTarvoMgr::GetParamIds(void* hInstance)
 {
-    std::vector<TURB_PARAM_ID> arrIds;
-    void* pPos = Param_GetHeadParamPos(hInstance);
-    while (TURB_PARAM_ID id = Param_GetNextParam(hInstance, pPos))
-        arrIds.push_back(id);
-    Param_GetHeadPosFree(hInstance, pPos);
-    return arrIds;
+    return CTurbAccess::GetParamIds(hInstance);
 }
 
 // Names
