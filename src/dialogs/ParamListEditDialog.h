@@ -5,6 +5,8 @@
 
 #include <QIcon>
 
+#include <memory>
+
 // "Parameter List": the whole parameter editor in one window. The list sits
 // on the left with New and Delete under it, the type window and the
 // properties sheet on the right and, with datasets, the dataset bar across
@@ -33,10 +35,10 @@ protected:
 
     QIcon m_hIcon;
     BOOL m_bInitialized = FALSE;
-    CWnd* m_pListWnd = nullptr;
-    CWnd* m_pPropertiesWnd = nullptr;
-    CWnd* m_pTypeWnd = nullptr;
-    CWnd* m_pDataSetWnd = nullptr;
+    std::unique_ptr<CWnd> m_pListWnd;
+    std::unique_ptr<CWnd> m_pPropertiesWnd;
+    std::unique_ptr<CWnd> m_pTypeWnd;
+    std::unique_ptr<CWnd> m_pDataSetWnd;
     CRect m_rcLastClient;
     unsigned m_lOptions = 0;
 

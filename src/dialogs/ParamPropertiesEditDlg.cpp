@@ -30,8 +30,8 @@ CParamPropertiesEditDlg::CParamPropertiesEditDlg(CTarvoMgr* pMgr, CWnd* pParentW
 
 CParamPropertiesEditDlg::~CParamPropertiesEditDlg()
 {
-    delete m_pPropertiesWnd;
-    delete m_pTypeWnd;
+    m_pPropertiesWnd.reset();
+    m_pTypeWnd.reset();
 }
 
 BOOL CParamPropertiesEditDlg::OnInitDialog()
@@ -47,10 +47,10 @@ BOOL CParamPropertiesEditDlg::OnInitDialog()
     if (m_pMgr)
     {
         SetWindowText((strTitle + " - [" + m_pMgr->GetActiveParamName() + "]").c_str());
-        m_pPropertiesWnd = m_pMgr->CreateParamPropertiesWnd(this);
-        m_pTypeWnd = m_pMgr->CreateParamTypeWnd(this);
+        m_pPropertiesWnd.reset(m_pMgr->CreateParamPropertiesWnd(this));
+        m_pTypeWnd.reset(m_pMgr->CreateParamTypeWnd(this));
     }
-    for (CWnd* pWnd : {m_pPropertiesWnd, m_pTypeWnd})
+    for (CWnd* pWnd : {m_pPropertiesWnd.get(), m_pTypeWnd.get()})
     {
         if (!pWnd)
             continue;
@@ -127,10 +127,8 @@ void CParamPropertiesEditDlg::OnHelp()
 
 BOOL CParamPropertiesEditDlg::DestroyWindow()
 {
-    delete m_pPropertiesWnd;
-    m_pPropertiesWnd = nullptr;
-    delete m_pTypeWnd;
-    m_pTypeWnd = nullptr;
+    m_pPropertiesWnd.reset();
+    m_pTypeWnd.reset();
     m_bInitialized = FALSE;
     return CDialog::DestroyWindow();
 }

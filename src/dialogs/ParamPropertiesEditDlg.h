@@ -5,6 +5,8 @@
 
 #include <QIcon>
 
+#include <memory>
+
 // "Parameter Properties": the type window above the properties sheet of the
 // active parameter. Close commits the tab's input and Escape cancels, each
 // only when every window agrees.
@@ -27,8 +29,8 @@ protected:
     QIcon m_hIcon;
     CRect m_rcLastClient;
     BOOL m_bInitialized = FALSE;
-    CWnd* m_pPropertiesWnd = nullptr;
-    CWnd* m_pTypeWnd = nullptr;
+    std::unique_ptr<CWnd> m_pPropertiesWnd;
+    std::unique_ptr<CWnd> m_pTypeWnd;
 
     DECLARE_MESSAGE_MAP()
 

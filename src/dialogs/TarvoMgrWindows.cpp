@@ -14,6 +14,8 @@
 #include "dialogs/ParamTypeDlg.h"
 #include "resources/ListEditDialogs.h"
 
+#include <memory>
+
 // Win32's values
 #ifndef WS_EX_WINDOWEDGE
 #define WS_EX_WINDOWEDGE 0x100L
@@ -24,26 +26,20 @@
 
 CWnd* CTarvoMgr::CreateDataSetWnd(CWnd* pParentWnd)
 {
-    auto* pWnd = new CDatasetDlg(this);
+    auto pWnd = std::make_unique<CDatasetDlg>(this);
     if (!pWnd->Create(pParentWnd))
-    {
-        delete pWnd;
         return nullptr;
-    }
     pWnd->OnUpdateUIMgr(nullptr, UPD_DATASET_CHANGED, DatasetNameOf(m_strActiveParamFilePath).c_str());
-    return pWnd;
+    return pWnd.release(); // the caller owns it
 }
 
 CWnd* CTarvoMgr::CreateParamListWnd(CWnd* pParentWnd)
 {
-    auto* pWnd = new CParamListDlg(this);
+    auto pWnd = std::make_unique<CParamListDlg>(this);
     if (!pWnd->Create(pParentWnd))
-    {
-        delete pWnd;
         return nullptr;
-    }
     pWnd->OnUpdateUIMgr(nullptr, UPD_RELOAD, nullptr);
-    return pWnd;
+    return pWnd.release(); // the caller owns it
 }
 
 BOOL CTarvoMgr::OpenParamSelectDialog(std::string& strName, std::string& strTypeName, long* pResult,
@@ -75,38 +71,29 @@ BOOL CTarvoMgr::OpenParamSelectDialog(std::string& strName, std::string& strType
 
 CWnd* CTarvoMgr::CreateParamTypeWnd(CWnd* pParentWnd)
 {
-    auto* pWnd = new CParamTypeDlg(this);
+    auto pWnd = std::make_unique<CParamTypeDlg>(this);
     if (!pWnd->Create(pParentWnd))
-    {
-        delete pWnd;
         return nullptr;
-    }
     pWnd->OnUpdateUIMgr(nullptr, UPD_RELOAD, nullptr);
-    return pWnd;
+    return pWnd.release(); // the caller owns it
 }
 
 CWnd* CTarvoMgr::CreateParamFilesWnd(CWnd* pParentWnd)
 {
-    auto* pWnd = new CParamFileDlg(this);
+    auto pWnd = std::make_unique<CParamFileDlg>(this);
     if (!pWnd->Create(pParentWnd))
-    {
-        delete pWnd;
         return nullptr;
-    }
     pWnd->OnUpdateUIMgr(nullptr, UPD_RELOAD, nullptr);
-    return pWnd;
+    return pWnd.release(); // the caller owns it
 }
 
 CWnd* CTarvoMgr::CreateParamPropertiesWnd(CWnd* pParentWnd)
 {
-    auto* pWnd = new CParamPropertiesDlg(this);
+    auto pWnd = std::make_unique<CParamPropertiesDlg>(this);
     if (!pWnd->Create(pParentWnd))
-    {
-        delete pWnd;
         return nullptr;
-    }
     pWnd->OnUpdateUIMgr(nullptr, UPD_RELOAD, nullptr);
-    return pWnd;
+    return pWnd.release(); // the caller owns it
 }
 
 int CTarvoMgr::OpenParameterPropertiesDialog(CWnd* pParentWnd)
@@ -120,15 +107,12 @@ int CTarvoMgr::OpenParameterPropertiesDialog(CWnd* pParentWnd)
 BOOL CTarvoMgr::SetActiveParamAttribsToDefault()
 {
     HWND hFocus = ::GetFocus();
-    auto* pSheet = new CParamPropertiesDlg(this);
+    auto pSheet = std::make_unique<CParamPropertiesDlg>(this);
     if (!m_hWnd || !pSheet->Create(this))
-    {
-        delete pSheet;
         return FALSE;
-    }
     pSheet->OnUpdateUIMgr(nullptr, UPD_APPLY_DEFAULTS, nullptr);
     pSheet->DestroyWindow();
-    delete pSheet;
+    pSheet.reset();
     if (CWnd* pFocus = CWnd::FromHandle(hFocus))
         pFocus->SetFocus();
     return TRUE;

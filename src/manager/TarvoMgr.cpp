@@ -325,7 +325,7 @@ BOOL CTarvoMgr::RegisterNotifyWindow(HWND hWnd)
 {
     if (m_pNotifyExt)
         return FALSE;
-    m_pNotifyExt = new CTarvoMgrWndMsgExt(this, hWnd);
+    m_pNotifyExt = std::make_unique<CTarvoMgrWndMsgExt>(this, hWnd);
     return TRUE;
 }
 
@@ -333,8 +333,7 @@ BOOL CTarvoMgr::UnRegisterNotifyWindow(HWND hWnd)
 {
     if (!m_pNotifyExt || m_pNotifyExt->m_hNotifyWnd != hWnd)
         return FALSE;
-    delete m_pNotifyExt;
-    m_pNotifyExt = nullptr;
+    m_pNotifyExt.reset();
     for (CTarvoMgrExt* pExt : m_arrExts)
         if (pExt)
             m_arrUnlistedExts.push_back(pExt);
