@@ -86,7 +86,8 @@ size_t DisplayStep(const char* pszText, size_t nLength, size_t i, std::string& s
 }
 
 // The sample of a format type, formatted as its tab formats it; empty for
-// the other types. fnRead gives an attribute of the parameter.
+// the other types and for a format the tab refuses, whose message is no
+// value. fnRead gives an attribute of the parameter.
 template <class TRead> std::string FormatTypeSample(const std::string& strType, TRead fnRead)
 {
     if (strType == "Group")
