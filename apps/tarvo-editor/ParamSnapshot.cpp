@@ -1,18 +1,12 @@
 #include "ParamSnapshot.h"
 
-#include "turb/Turb.h"
+#include "turb/TurbAccess.h"
 
 namespace
 {
 std::string Attrib(void* hTurbine, TURB_PARAM_ID id, const std::string& strAttrib)
 {
-    char* text = nullptr;
-    int length = 0;
-    if (Param_GetAttribExt(hTurbine, id, strAttrib.c_str(), &text, &length) != TURB_OK || !text)
-        return "\x01"; // missing differs from empty
-    std::string value(text, static_cast<size_t>(length));
-    Param_GetAttribFree(hTurbine, &text);
-    return value;
+    return CTurbAccess::ReadAttrib(hTurbine, id, strAttrib.c_str()).value_or("\x01"); // missing differs from empty
 }
 } // namespace
 
@@ -21,8 +15,7 @@ void CParamSnapshot::Take(void* hTurbine)
     m_arrLines.clear();
     if (!hTurbine)
         return;
-    void* position = Param_GetHeadParamPos(hTurbine);
-    for (TURB_PARAM_ID id; (id = Param_GetNextParam(hTurbine, position)) != 0;)
+    for (TURB_PARAM_ID id : CTurbAccess::GetParamIds(hTurbine))
     {
         std::string strType = Attrib(hTurbine, id, "Type");
         m_arrLines.push_back(Attrib(hTurbine, id, "ParamName") + "\n" + strType);
@@ -36,7 +29,6 @@ void CParamSnapshot::Take(void* hTurbine)
             start = comma == std::string::npos ? strKeys.size() : comma + 1;
         }
     }
-    Param_GetHeadPosFree(hTurbine, position);
 }
 
 void CParamSnapshot::TakeFromFile(const std::string& strDatFile, const std::string& strPath)

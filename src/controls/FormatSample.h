@@ -3,7 +3,9 @@
 // The check of a printf-style format and the sample it gives, shared by the
 // format tabs, the number tabs and the manager's sample export. A format
 // holds at most one conversion ("%%" is a percent sign); between "%" and the
-// conversion letter only digits, ".", "-" and "#" may stand.
+// conversion letter only digits, ".", "-" and "#" may stand. The format is
+// read by the engine's own reader (turb/PrintfFormat.h), so a sample shows
+// what a Vuser gets.
 
 #include "TarvoExport.h"
 
@@ -22,6 +24,7 @@ TARVO_API int FormatIntSample(const std::string& strFormat, const std::string& s
 // The same with a string format: s, hs or ls.
 TARVO_API int FormatTextSample(const std::string& strFormat, const std::string& strSample, std::string& strOutput);
 
-// The output alone, for the manager's sample export.
+// The formatted text alone, for the manager's sample export: empty for an
+// empty or rejected format, whose message is no sample value.
 TARVO_API std::string FormatIntSample(const std::string& strFormat, const std::string& strSample, bool bWide);
 TARVO_API std::string FormatTextSample(const std::string& strFormat, const std::string& strSample);

@@ -46,31 +46,24 @@ CStringParam::CStringParam(long lValue, int nRadix)
 
 CStringParam::CStringParam(const CStringParam& other)
 {
-    Assign(other.m_pszText);
+    Assign(other.GetText());
 }
 
 CStringParam& CStringParam::operator=(const CStringParam& other)
 {
     if (this != &other)
-    {
-        delete[] m_pszText;
-        m_pszText = nullptr;
-        Assign(other.m_pszText);
-    }
+        Assign(other.GetText());
     return *this;
 }
 
-CStringParam::~CStringParam()
-{
-    delete[] m_pszText;
-}
+CStringParam::~CStringParam() = default;
 
 void CStringParam::Assign(const char* pszText)
 {
     const char* text = pszText ? pszText : "";
     size_t length = std::strlen(text);
-    m_pszText = new char[length + 1];
-    std::memcpy(m_pszText, text, length + 1);
+    m_pszText = std::make_unique<char[]>(length + 1);
+    std::memcpy(m_pszText.get(), text, length + 1);
 }
 
 int FormatResourceString(std::string& strTarget, unsigned int nID, const CStringParam& p1, const CStringParam& p2,

@@ -2,6 +2,7 @@
 
 #include "TarvoExport.h"
 
+#include <memory>
 #include <string>
 
 // One argument of FormatResourceString: its own copy of a text, or of a
@@ -16,12 +17,12 @@ public:
     CStringParam& operator=(const CStringParam& other);
     virtual ~CStringParam();
 
-    const char* GetText() const { return m_pszText; }
+    const char* GetText() const { return m_pszText.get(); }
 
 private:
     void Assign(const char* pszText);
 
-    char* m_pszText = nullptr;
+    std::unique_ptr<char[]> m_pszText;
 };
 
 // Loads string resource nID (at most 1024 characters), fills its %1 ... %9

@@ -8,6 +8,7 @@
 #include "resources/ListDialogs.h"
 #include "resources/StringIds.h"
 #include "turb/Turb.h"
+#include "turb/TurbAccess.h"
 
 namespace
 {
@@ -94,17 +95,13 @@ void CNewParamDialog::FillTypeBox()
     std::string strDataFile = m_pMgr->GetTypeDisplayName(DATA_FILE_TYPE);
     if (!strDataFile.empty())
         m_cbType.AddString(strDataFile.c_str());
-    void* hTurbine = GetTurbine();
-    void* pPos = Param_GetHeadTypesPos(hTurbine);
-    while (const char* pszType = Param_GetNextType(hTurbine, pPos))
+    for (const std::string& strType : CTurbAccess::GetTypeKeys(GetTurbine()))
     {
-        std::string strType = pszType;
         std::string strName = m_pMgr->GetTypeDisplayName(strType);
         if (strType != DATA_FILE_TYPE && strType != "Spreadsheet" && !strName.empty() &&
             !m_pMgr->IsParameterTypeHidden(strType))
             m_cbType.AddString(strName.c_str());
     }
-    Param_GetHeadPosFree(hTurbine, pPos);
 }
 
 // Every parameter, hidden types included: the script may name any of them.

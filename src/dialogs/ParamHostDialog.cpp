@@ -97,9 +97,6 @@ BOOL CParamHostDialog::DestroyWindow()
 // Deleting the windows unregisters them from the manager.
 void CParamHostDialog::DeleteWindows()
 {
-    for (CWnd** ppWnd : {&m_pListWnd, &m_pPropertiesWnd, &m_pTypeWnd, &m_pDataSetWnd})
-    {
-        delete *ppWnd;
-        *ppWnd = nullptr;
-    }
+    for (std::unique_ptr<CWnd>* ppWnd : {&m_pListWnd, &m_pPropertiesWnd, &m_pTypeWnd, &m_pDataSetWnd})
+        ppWnd->reset();
 }

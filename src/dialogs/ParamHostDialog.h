@@ -4,6 +4,7 @@
 #include "manager/TarvoMgrExt.h"
 
 #include <QIcon>
+#include <memory>
 
 // The base of the dialogs that host the manager's windows (Parameter List,
 // Parameter Properties): the library's icon, Close and Cancel that end the
@@ -41,10 +42,10 @@ protected:
     CRect m_rcLastClient;
     BOOL m_bInitialized = FALSE;
     // The hosted windows, those the dialog has; deleted with its window.
-    CWnd* m_pListWnd = nullptr;
-    CWnd* m_pTypeWnd = nullptr;
-    CWnd* m_pPropertiesWnd = nullptr;
-    CWnd* m_pDataSetWnd = nullptr;
+    std::unique_ptr<CWnd> m_pListWnd;
+    std::unique_ptr<CWnd> m_pTypeWnd;
+    std::unique_ptr<CWnd> m_pPropertiesWnd;
+    std::unique_ptr<CWnd> m_pDataSetWnd;
 
     DECLARE_MESSAGE_MAP()
 

@@ -10,7 +10,7 @@
 #include "resources/Menus.h"
 #include "resources/StringIds.h"
 #include "resources/TarvoResources.h"
-#include "turb/Turb.h"
+#include "turb/TurbAccess.h"
 
 #include <strings.h>
 
@@ -22,18 +22,6 @@ namespace
 {
 // Registered once, when the library loads.
 const UINT s_nDeleteParamMsg = RegisterWindowMessageA(TARVO_DELETE_PARAM_MESSAGE);
-
-// An attribute of the parameter with that id; FALSE when it cannot be read.
-BOOL ReadAttrib(void* hTurbine, TURB_PARAM_ID id, const char* pszAttrib, std::string& strValue)
-{
-    char* pszText = nullptr;
-    int nLength = 0;
-    if (Param_GetAttribExt(hTurbine, id, pszAttrib, &pszText, &nLength) != TURB_OK || !pszText)
-        return FALSE;
-    strValue.assign(pszText, static_cast<size_t>(nLength));
-    Param_GetAttribFree(hTurbine, &pszText);
-    return TRUE;
-}
 } // namespace
 
 BEGIN_MESSAGE_MAP(CParamListDlg, CDialog)
@@ -133,17 +121,15 @@ void CParamListDlg::ReloadTree()
 {
     m_tree.DeleteAllItems();
     void* hTurbine = GetTurbine();
-    void* pPos = Param_GetHeadParamPos(hTurbine);
-    while (TURB_PARAM_ID id = Param_GetNextParam(hTurbine, pPos))
+    for (TURB_PARAM_ID id : CTurbAccess::GetParamIds(hTurbine))
     {
-        std::string strName, strType;
-        if (!ReadAttrib(hTurbine, id, "ParamName", strName) || !ReadAttrib(hTurbine, id, "Type", strType) ||
-            strName.empty() || strType.empty() || m_pMgr->IsParameterTypeHidden(strType))
+        std::string strName = CTurbAccess::ReadAttrib(hTurbine, id, "ParamName").value_or("");
+        std::string strType = CTurbAccess::ReadAttrib(hTurbine, id, "Type").value_or("");
+        if (strName.empty() || strType.empty() || m_pMgr->IsParameterTypeHidden(strType))
             continue;
         int nImage = GetTypeImage(strType);
         m_tree.InsertItem(strName.c_str(), nImage, nImage, TVI_ROOT, TVI_LAST);
     }
-    Param_GetHeadPosFree(hTurbine, pPos);
     m_tree.SortChildren(TVI_ROOT);
 }
 
@@ -161,14 +147,8 @@ void CParamListDlg::SelectActiveParam()
 
 int CParamListDlg::GetParamImage(const char* pszName)
 {
-    char* pszType = nullptr;
-    int nLength = 0;
-    void* hTurbine = GetTurbine();
-    if (Param_GetAttribByNameExt(hTurbine, pszName, "Type", &pszType, &nLength) != TURB_OK || !pszType)
-        return -1;
-    std::string strType(pszType, static_cast<size_t>(nLength));
-    Param_GetAttribFree(hTurbine, &pszType);
-    return GetTypeImage(strType);
+    std::optional<std::string> strType = CTurbAccess::ReadAttrib(GetTurbine(), pszName, "Type");
+    return strType ? GetTypeImage(*strType) : -1;
 }
 
 int CParamListDlg::GetTypeImage(const std::string& strType)

@@ -40,14 +40,14 @@ void CParamListEditDialog::CreateWindows()
 {
     if (!m_pMgr)
         return;
-    m_pListWnd = m_pMgr->CreateParamListWnd(this);
-    m_pTypeWnd = m_pMgr->CreateParamTypeWnd(this);
-    m_pPropertiesWnd = m_pMgr->CreateParamPropertiesWnd(this);
-    for (CWnd* pWnd : {m_pListWnd, m_pTypeWnd, m_pPropertiesWnd})
+    m_pListWnd.reset(m_pMgr->CreateParamListWnd(this));
+    m_pTypeWnd.reset(m_pMgr->CreateParamTypeWnd(this));
+    m_pPropertiesWnd.reset(m_pMgr->CreateParamPropertiesWnd(this));
+    for (CWnd* pWnd : {m_pListWnd.get(), m_pTypeWnd.get(), m_pPropertiesWnd.get()})
         ShowHostedWindow(pWnd);
     if (!(m_lOptions & OPT_DATASETS))
         return;
-    m_pDataSetWnd = m_pMgr->CreateDataSetWnd(this);
+    m_pDataSetWnd.reset(m_pMgr->CreateDataSetWnd(this));
     if (m_pDataSetWnd)
         m_pDataSetWnd->ShowWindow(SW_SHOW);
 }
@@ -60,7 +60,7 @@ void CParamListEditDialog::LayoutWindows()
     CRect rcType = FrameRect(IDC_PARAM_TYPE_FRAME);
     CRect rcProperties = FrameRect(IDC_PARAM_PROPERTIES_FRAME);
     if (m_lOptions & OPT_DATASETS)
-        PlaceWindow(m_pDataSetWnd, FrameRect(IDC_DATASET_FRAME));
+        PlaceWindow(m_pDataSetWnd.get(), FrameRect(IDC_DATASET_FRAME));
     else
     {
         if (CWnd* pFrame = GetDlgItem(IDC_DATASET_FRAME))
@@ -70,9 +70,9 @@ void CParamListEditDialog::LayoutWindows()
         rcType.OffsetRect(0, -d);
         rcProperties.top -= d;
     }
-    PlaceWindow(m_pListWnd, rcList);
-    PlaceWindow(m_pTypeWnd, rcType);
-    PlaceWindow(m_pPropertiesWnd, rcProperties);
+    PlaceWindow(m_pListWnd.get(), rcList);
+    PlaceWindow(m_pTypeWnd.get(), rcType);
+    PlaceWindow(m_pPropertiesWnd.get(), rcProperties);
 }
 
 CRect CParamListEditDialog::FrameRect(int nID) const

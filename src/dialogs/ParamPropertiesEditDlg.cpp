@@ -30,10 +30,10 @@ void CParamPropertiesEditDlg::CreateWindows()
 {
     if (!m_pMgr)
         return;
-    m_pPropertiesWnd = m_pMgr->CreateParamPropertiesWnd(this);
-    m_pTypeWnd = m_pMgr->CreateParamTypeWnd(this);
-    ShowHostedWindow(m_pPropertiesWnd);
-    ShowHostedWindow(m_pTypeWnd);
+    m_pPropertiesWnd.reset(m_pMgr->CreateParamPropertiesWnd(this));
+    m_pTypeWnd.reset(m_pMgr->CreateParamTypeWnd(this));
+    ShowHostedWindow(m_pPropertiesWnd.get());
+    ShowHostedWindow(m_pTypeWnd.get());
 }
 
 // The type window keeps its height at the top; the sheet fills the rest down

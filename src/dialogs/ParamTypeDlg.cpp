@@ -3,6 +3,7 @@
 #include "afx/DataExchange.h"
 #include "manager/TarvoMgr.h"
 #include "resources/PropertiesDialogs.h"
+#include "turb/TurbAccess.h"
 
 BEGIN_MESSAGE_MAP(CParamTypeDlg, CDialog)
 ON_CBN_CLOSEUP(IDC_PARAM_TYPE_COMBO, &CParamTypeDlg::OnCloseUpType)
@@ -32,15 +33,12 @@ BOOL CParamTypeDlg::OnInitDialog()
     CDialog::OnInitDialog();
     if (!m_pMgr)
         return TRUE;
-    void* hTurbine = GetTurbine();
-    void* pPos = Param_GetHeadTypesPos(hTurbine);
-    while (const char* pszType = Param_GetNextType(hTurbine, pPos))
+    for (const std::string& strType : CTurbAccess::GetTypeKeys(GetTurbine()))
     {
-        std::string strName = m_pMgr->GetTypeDisplayName(pszType);
-        if (!strName.empty() && std::string(pszType) != "Spreadsheet" && !m_pMgr->IsParameterTypeHidden(pszType))
+        std::string strName = m_pMgr->GetTypeDisplayName(strType);
+        if (!strName.empty() && strType != "Spreadsheet" && !m_pMgr->IsParameterTypeHidden(strType))
             m_cbTypes.AddString(strName.c_str());
     }
-    Param_GetHeadPosFree(hTurbine, pPos);
     return TRUE;
 }
 

@@ -102,15 +102,12 @@ int CTarvoMgr::OpenParameterPropertiesDialog(CWnd* pParentWnd)
 BOOL CTarvoMgr::SetActiveParamAttribsToDefault()
 {
     HWND hFocus = ::GetFocus();
-    auto* pSheet = new CParamPropertiesDlg(this);
+    auto pSheet = std::make_unique<CParamPropertiesDlg>(this);
     if (!m_hWnd || !pSheet->Create(this))
-    {
-        delete pSheet;
         return FALSE;
-    }
     pSheet->OnUpdateUIMgr(nullptr, UPD_APPLY_DEFAULTS, nullptr);
     pSheet->DestroyWindow();
-    delete pSheet;
+    pSheet.reset();
     if (CWnd* pFocus = CWnd::FromHandle(hFocus))
         pFocus->SetFocus();
     return TRUE;

@@ -10,6 +10,7 @@
 #include "manager/TarvoMgrWndMsgExt.h"
 #include "resources/Dialogs.h"
 #include "resources/StringIds.h"
+#include "turb/TurbAccess.h"
 
 #include <algorithm>
 #include <strings.h>
@@ -66,9 +67,9 @@ void CTarvoMgr::ReadTypeMaps()
 {
     std::string strNameKey;
     FormatResourceString(strNameKey, IDS_DISPLAY_NAME_KEY, "TypeName");
-    void* pPos = Param_GetHeadTypesPos(m_hTurbine);
-    while (const char* pszType = Param_GetNextType(m_hTurbine, pPos))
+    for (const std::string& strType : CTurbAccess::GetTypeKeys(m_hTurbine))
     {
+        const char* pszType = strType.c_str();
         std::string strSection = ProfileString("ParameterTypes", pszType, m_strDatFile);
         if (strSection.empty())
             continue;
@@ -82,7 +83,6 @@ void CTarvoMgr::ReadTypeMaps()
             m_mapTypeNameToType[strTypeName] = pszType;
         }
     }
-    Param_GetHeadPosFree(m_hTurbine, pPos);
 }
 
 // Extensions that outlive the manager must not reach back into it.
@@ -323,7 +323,7 @@ BOOL CTarvoMgr::RegisterNotifyWindow(HWND hWnd)
 {
     if (m_pNotifyExt)
         return FALSE;
-    m_pNotifyExt = new CTarvoMgrWndMsgExt(this, hWnd);
+    m_pNotifyExt = std::make_unique<CTarvoMgrWndMsgExt>(this, hWnd);
     return TRUE;
 }
 
@@ -331,8 +331,7 @@ BOOL CTarvoMgr::UnRegisterNotifyWindow(HWND hWnd)
 {
     if (!m_pNotifyExt || m_pNotifyExt->m_hNotifyWnd != hWnd)
         return FALSE;
-    delete m_pNotifyExt;
-    m_pNotifyExt = nullptr;
+    m_pNotifyExt.reset();
     for (CTarvoMgrExt* pExt : m_arrExts)
         if (pExt)
             m_arrUnlistedExts.push_back(pExt);

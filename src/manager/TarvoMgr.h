@@ -10,6 +10,7 @@
 
 #include <array>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -185,7 +186,7 @@ protected:
     std::string m_strInstallDir;
     std::vector<CTarvoMgrExt*> m_arrExts;
     long m_lOptions = 0;
-    CTarvoMgrWndMsgExt* m_pNotifyExt = nullptr;
+    std::unique_ptr<CTarvoMgrWndMsgExt> m_pNotifyExt;
     CParamListEditDialog* m_pChildEditDlg = nullptr;
     std::string m_strDefaultParamType;
 

@@ -11,6 +11,7 @@
 #include "controls/FormatSample.h"
 #include "ketrin/Ketrin.h"
 #include "resources/StringIds.h"
+#include "turb/TurbAccess.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -82,7 +83,8 @@ size_t DisplayStep(const char* pszText, size_t nLength, size_t i, std::string& s
 }
 
 // The sample of a format type, formatted as its tab formats it; empty for
-// the other types. fnRead gives an attribute of the parameter.
+// the other types and for a format the tab refuses, whose message is no
+// value. fnRead gives an attribute of the parameter.
 template <class TRead> std::string FormatTypeSample(const std::string& strType, TRead fnRead)
 {
     if (strType == "Group")
@@ -121,40 +123,30 @@ std::vector<std::string> SplitKeyList(const char* pszList)
 
 BOOL CTarvoMgr::ReadAttrib(void* hInstance, const char* pszName, const char* pszAttrib, std::string& strValue)
 {
-    char* pszText = nullptr;
-    int nLength = 0;
-    if (Param_GetAttribByNameExt(hInstance, pszName, pszAttrib, &pszText, &nLength) != TURB_OK || !pszText)
+    std::optional<std::string> value = CTurbAccess::ReadAttrib(hInstance, pszName, pszAttrib);
+    if (!value)
         return FALSE;
-    strValue.assign(pszText, static_cast<size_t>(nLength));
-    Param_GetAttribFree(hInstance, &pszText);
+    strValue = std::move(*value);
     return TRUE;
 }
 
 BOOL CTarvoMgr::ReadAttrib(void* hInstance, TURB_PARAM_ID id, const char* pszAttrib, std::string& strValue)
 {
-    char* pszText = nullptr;
-    int nLength = 0;
-    if (Param_GetAttribExt(hInstance, id, pszAttrib, &pszText, &nLength) != TURB_OK || !pszText)
+    std::optional<std::string> value = CTurbAccess::ReadAttrib(hInstance, id, pszAttrib);
+    if (!value)
         return FALSE;
-    strValue.assign(pszText, static_cast<size_t>(nLength));
-    Param_GetAttribFree(hInstance, &pszText);
+    strValue = std::move(*value);
     return TRUE;
 }
 
 BOOL CTarvoMgr::WriteAttrib(void* hInstance, const char* pszName, const char* pszAttrib, const std::string& strValue)
 {
-    return Param_SetAttribByName(hInstance, pszName, pszAttrib, strValue.data(), static_cast<int>(strValue.size())) ==
-           TURB_OK;
+    return CTurbAccess::WriteAttrib(hInstance, pszName, pszAttrib, strValue) ? TRUE : FALSE;
 }
 
 std::vector<TURB_PARAM_ID> CTarvoMgr::GetParamIds(void* hInstance)
 {
-    std::vector<TURB_PARAM_ID> arrIds;
-    void* pPos = Param_GetHeadParamPos(hInstance);
-    while (TURB_PARAM_ID id = Param_GetNextParam(hInstance, pPos))
-        arrIds.push_back(id);
-    Param_GetHeadPosFree(hInstance, pPos);
-    return arrIds;
+    return CTurbAccess::GetParamIds(hInstance);
 }
 
 // Names

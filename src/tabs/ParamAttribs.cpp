@@ -1,19 +1,13 @@
 #include "tabs/ParamAttribs.h"
 
-#include "turb/Turb.h"
+#include "turb/TurbAccess.h"
 
 std::string ReadParamAttrib(void* hTurbine, const std::string& strName, const char* pszKey)
 {
-    char* pszValue = nullptr;
-    int nLength = 0;
-    if (Param_GetAttribByNameExt(hTurbine, strName.c_str(), pszKey, &pszValue, &nLength) != TURB_OK || !pszValue)
-        return std::string();
-    std::string strValue(pszValue, static_cast<size_t>(nLength));
-    Param_GetAttribFree(hTurbine, &pszValue);
-    return strValue;
+    return CTurbAccess::ReadAttrib(hTurbine, strName.c_str(), pszKey).value_or(std::string());
 }
 
 void WriteParamAttrib(void* hTurbine, const std::string& strName, const char* pszKey, const std::string& strValue)
 {
-    Param_SetAttribByName(hTurbine, strName.c_str(), pszKey, strValue.data(), static_cast<int>(strValue.size()));
+    CTurbAccess::WriteAttrib(hTurbine, strName.c_str(), pszKey, strValue);
 }

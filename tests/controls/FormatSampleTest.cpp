@@ -1,4 +1,5 @@
 #include "controls/FormatSample.h"
+#include "turb/ValueFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,8 @@ TEST(FormatSample, NumbersAreTakenAsTheSystemTakesThem)
     EXPECT_EQ(Int("%d", "5000000000"), "705032704") << "32 bits without the wide option";
     EXPECT_EQ(Int("%d", "5000000000", nullptr, true), "5000000000");
     EXPECT_EQ(Int("%u", "-1"), "4294967295");
+    EXPECT_EQ(Int("%d", "-7"), "-7") << "a negative value stays negative without the wide option";
+    EXPECT_EQ(Int("%i", "-7"), "-7");
     EXPECT_EQ(Int("%hd", "70000"), "4464");
     EXPECT_EQ(Int("%hu", "-1"), "65535");
     EXPECT_EQ(Int("%d", "12abc"), "12");
@@ -105,6 +108,51 @@ TEST(FormatSample, OutputStopsAt1024Characters)
     EXPECT_EQ(strOutput.substr(0, 3), "ab0");
     EXPECT_EQ(FormatTextSample(std::string(2000, 'x') + "%s", "1").size(), 1024u);
     EXPECT_EQ(FormatTextSample("%%%s", "1"), "%1") << "the static form gives the output alone";
+}
+
+TEST(FormatSample, TheStaticFormsGiveNoMessageAsASample)
+{
+    EXPECT_EQ(FormatIntSample("%I64d", "1", true), "");
+    EXPECT_EQ(FormatIntSample("", "1", false), "");
+    EXPECT_EQ(FormatTextSample("%d", "GroupName"), "");
+    EXPECT_EQ(FormatIntSample("%03d", "7", false), "007");
+}
+
+// Every format the sample accepts shows what the engine gives a Vuser.
+TEST(FormatSample, ASampleIsTheValueAVuserGets)
+{
+    const char* const formats[] = {"%d",  "%i",    "%05d",     "%-6d|", "%x",  "%#X", "%u",    "%hd",  "%hu",
+                                   "%lu", "%5.3d", "Vuser %d", "%d%%",  "%%d", "%s",  "%I64d", "%lld", "%0999999d"};
+    const char* const values[] = {"1", "-7", "70000", "5000000000", "-1"};
+    for (const char* pszFormat : formats)
+        for (const char* pszValue : values)
+            for (bool bWide : {false, true})
+            {
+                std::string strSample;
+                if (FormatIntSample(pszFormat, pszValue, strSample, bWide))
+                {
+                    EXPECT_EQ(strSample,
+                              CValueFormat::FormatInt(pszFormat, std::stoll(pszValue), bWide).substr(0, 1024))
+                        << pszFormat << " " << pszValue;
+                }
+                else
+                {
+                    EXPECT_EQ(CValueFormat::FormatInt(pszFormat, std::stoll(pszValue), bWide), pszValue)
+                        << "a rejected format gives the Vuser the plain value: " << pszFormat;
+                }
+            }
+    std::string strSample;
+    for (const char* pszFormat : {"%s", "%03s", "%.4s", "%ls", "%d", "%I64s"})
+    {
+        if (FormatTextSample(pszFormat, "GroupName", strSample))
+        {
+            EXPECT_EQ(strSample, CValueFormat::FormatText(pszFormat, "GroupName")) << pszFormat;
+        }
+        else
+        {
+            EXPECT_EQ(CValueFormat::FormatText(pszFormat, "GroupName"), "GroupName") << pszFormat;
+        }
+    }
 }
 
 TEST(FormatSample, ScanFormatFindsTheOneConversion)

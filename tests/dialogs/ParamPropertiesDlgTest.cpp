@@ -37,7 +37,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CMainWnd, CWnd)
-ON_COMMAND(57670, &CMainWnd::OnHelp)
+ON_COMMAND(ID_HELP, &CMainWnd::OnHelp)
 END_MESSAGE_MAP()
 
 CRect ClientRectIn(CWnd& wnd, CWnd& parent)

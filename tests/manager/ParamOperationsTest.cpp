@@ -267,6 +267,15 @@ TEST_F(ManagerTest, NameListsInEngineOrder)
     EXPECT_EQ(rows[2][3], ";");
     EXPECT_EQ(rows[3][3], "") << "only File parameters give their delimiter";
 
+    // A format the tab would refuse gives no sample, never the tab's message.
+    const char* const formats[][2] = {{"", ""}, {"%I64d", ""}, {"%s", ""}, {"%03d", "005"}, {"No. %d", "No. 5"}};
+    for (const auto& format : formats)
+    {
+        ASSERT_TRUE(mgr->SetParamAttrib("Amount", "Format", format[0]));
+        ASSERT_TRUE(mgr->GetParamNamesAndSamples(&rows));
+        EXPECT_EQ(rows[4], (PARAM_SAMPLE_ROW{"Amount", "Random Number", format[1], ""})) << format[0];
+    }
+
     CTestMgr empty(m_strTypes.c_str());
     rows.assign(1, PARAM_SAMPLE_ROW{"kept"});
     EXPECT_TRUE(empty.GetParamNamesAndSamples(&rows));

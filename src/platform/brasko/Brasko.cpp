@@ -284,7 +284,7 @@ extern "C"
                 int fd = -1;
                 if (CRecordScanner::OpenFile(pszPath, fd) != BRASKO_OK)
                     return Fail(BRASKO_E_IO);
-                CRecordScanner scanner(false);
+                CRecordScanner scanner(false, pszDelimiter);
                 int nResult = scanner.Scan(fd);
                 close(fd);
                 if (nResult != BRASKO_OK)

@@ -20,12 +20,12 @@ extern "C"
 
 // Results other than 0. Sizes and counts are never negative, so a negative
 // result is always one of these.
-#define BRASKO_E_ARGUMENT -1   // null pointer, bad mode, delimiter or attribute, first line < 1
-#define BRASKO_E_NOT_OPEN -2   // the handle holds no open table
-#define BRASKO_E_IO -3         // the file cannot be opened, read or written
-#define BRASKO_E_FORMAT -4     // a NUL byte or misplaced quote; the last error names the line
-#define BRASKO_E_RANGE -5      // no such column or row
-#define BRASKO_E_BUFFER -6     // the buffer cannot hold the text and its terminator
+#define BRASKO_E_ARGUMENT -1 // null pointer, bad mode, delimiter or attribute, first line < 1
+#define BRASKO_E_NOT_OPEN -2 // the handle holds no open table
+#define BRASKO_E_IO -3       // the file cannot be opened, read or written
+#define BRASKO_E_FORMAT -4 // a NUL byte, a quote left open or text after a closing quote; the last error names the line
+#define BRASKO_E_RANGE -5  // no such column or row
+#define BRASKO_E_BUFFER -6 // the buffer cannot hold the text and its terminator
 #define BRASKO_E_READ_ONLY -7  // the table was opened in mode 2
 #define BRASKO_E_NO_COLUMNS -8 // a row needs at least one column
 #define BRASKO_E_TOO_LARGE -9  // more lines or a longer text than an int can count

@@ -35,7 +35,7 @@ int CDataTable::Open(const char* pszPath, int nMode, const std::string& strDelim
     int nResult = CRecordScanner::OpenFile(pszPath, m_fd);
     if (nResult != BRASKO_OK)
         return nResult;
-    CRecordScanner scanner(true);
+    CRecordScanner scanner(true, strDelimiter);
     nResult = scanner.Scan(m_fd);
     m_nFaultLine = scanner.GetFaultLine();
     if (nResult != BRASKO_OK)
@@ -43,7 +43,8 @@ int CDataTable::Open(const char* pszPath, int nMode, const std::string& strDelim
     int64_t nRecords = scanner.GetRecordCount();
     if (nRecords - 1 > INT_MAX)
         return BRASKO_E_TOO_LARGE;
-    m_pReader = std::make_unique<CRecordReader>(m_fd, scanner.GetSize(), nRecords, scanner.GetCheckpoints());
+    m_pReader =
+        std::make_unique<CRecordReader>(m_fd, scanner.GetSize(), nRecords, scanner.GetCheckpoints(), strDelimiter);
     if (nRecords > 0)
     {
         DT_RECORD header;

@@ -32,15 +32,9 @@ bool CFieldCodec::Split(std::string_view text, std::vector<std::string>& fields,
             nPos += m_strDelimiter.size();
             continue;
         }
+        // A quote inside a field that did not start with one is data: 1,5" screen
         size_t nEnd = text.find(m_strDelimiter, nPos);
-        std::string_view field = text.substr(nPos, nEnd == std::string_view::npos ? nEnd : nEnd - nPos);
-        size_t nQuote = field.find('"');
-        if (nQuote != std::string_view::npos)
-        {
-            nFault = nPos + nQuote; // a quote inside a field that did not start with one
-            return false;
-        }
-        fields.emplace_back(field);
+        fields.emplace_back(text.substr(nPos, nEnd == std::string_view::npos ? nEnd : nEnd - nPos));
         if (nEnd == std::string_view::npos)
             return true;
         nPos = nEnd + m_strDelimiter.size();

@@ -10,10 +10,12 @@
 namespace
 {
 constexpr int64_t kWindowSize = 256 * 1024;
-}
+const std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+} // namespace
 
-CRecordReader::CRecordReader(int fd, int64_t nSize, int64_t nRecords, std::vector<DT_CHECKPOINT> checkpoints)
-    : m_fd(fd), m_nSize(nSize), m_nRecords(nRecords), m_vecCheckpoints(std::move(checkpoints))
+CRecordReader::CRecordReader(int fd, int64_t nSize, int64_t nRecords, std::vector<DT_CHECKPOINT> checkpoints,
+                             const std::string& strDelimiter)
+    : m_fd(fd), m_nSize(nSize), m_nRecords(nRecords), m_vecCheckpoints(std::move(checkpoints)), m_framing(strDelimiter)
 {
 }
 
@@ -96,7 +98,7 @@ int CRecordReader::Read(int64_t nOffset, int64_t nLength, char* pBuffer) const
     return BRASKO_OK;
 }
 
-// A record ends at the first line feed outside double quotes, or at the end
+// A record ends at the first line feed outside a quoted value, or at the end
 // of the file (the scan has made sure no quote is left open there).
 int CRecordReader::FindEnd(int64_t nStart, int64_t nLine, DT_RECORD& record)
 {
@@ -108,36 +110,33 @@ int CRecordReader::FindEnd(int64_t nStart, int64_t nLine, DT_RECORD& record)
         if (nResult != BRASKO_OK)
             return nResult;
     }
-    bool bInQuote = false;
+    const char* pBase = m_strWindow.data() - m_nWindowStart;
+    const char* pFeed = static_cast<const char*>(memchr(pBase + nStart, '\n', GetWindowEnd() - nStart));
     int64_t nPos = nStart;
+    m_framing.StartRecord();
+    if (pFeed && IsPlainLine(nStart, pFeed))
+        nPos = pFeed - pBase; // no quote before the line feed: it ends the record
+    else if (nStart == 0 && std::string_view(pBase, std::min<int64_t>(GetWindowEnd(), 3)) == kUtf8Mark)
+        nPos = kUtf8Mark.size(); // the names start after the mark
     for (;;)
     {
-        const char* pBase = m_strWindow.data() - m_nWindowStart;
-        const char* p = pBase + nPos;
-        const char* pEnd = pBase + GetWindowEnd();
-        while (p < pEnd)
+        pBase = m_strWindow.data() - m_nWindowStart;
+        for (; nPos < GetWindowEnd(); ++nPos)
         {
-            const char* pFeed = static_cast<const char*>(memchr(p, '\n', pEnd - p));
-            const char* pStop = pFeed ? pFeed : pEnd;
-            bInQuote ^= (std::count(p, pStop, '"') & 1) != 0;
-            if (!pFeed)
+            if (pBase[nPos] != '\n')
             {
-                p = pEnd;
-                break;
+                m_framing.Feed(pBase[nPos]);
+                continue;
             }
             ++nLine;
-            if (!bInQuote)
-            {
-                int64_t nFeed = pFeed - pBase;
-                record.nEnd = nFeed + 1;
-                bool bCr = nFeed > nStart && pFeed[-1] == '\r';
-                record.nContentEnd = bCr ? nFeed - 1 : nFeed;
-                record.nNextLine = nLine;
-                return BRASKO_OK;
-            }
-            p = pFeed + 1;
+            if (!m_framing.Feed('\n'))
+                continue;
+            record.nEnd = nPos + 1;
+            bool bCr = nPos > nStart && pBase[nPos - 1] == '\r';
+            record.nContentEnd = bCr ? nPos - 1 : nPos;
+            record.nNextLine = nLine;
+            return BRASKO_OK;
         }
-        nPos = p - pBase;
         if (nPos >= m_nSize)
         {
             record.nContentEnd = record.nEnd = m_nSize;
@@ -148,6 +147,12 @@ int CRecordReader::FindEnd(int64_t nStart, int64_t nLine, DT_RECORD& record)
         if (nResult != BRASKO_OK)
             return nResult;
     }
+}
+
+bool CRecordReader::IsPlainLine(int64_t nStart, const char* pFeed) const
+{
+    const char* p = m_strWindow.data() + (nStart - m_nWindowStart);
+    return !memchr(p, '"', static_cast<size_t>(pFeed - p));
 }
 
 int CRecordReader::LoadWindow(int64_t nOffset, int64_t nLength)

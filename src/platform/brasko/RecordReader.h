@@ -1,5 +1,6 @@
 #pragma once
 
+#include "brasko/RecordFraming.h"
 #include "brasko/RecordScanner.h"
 
 #include <cstdint>
@@ -24,7 +25,8 @@ struct DT_RECORD
 class CRecordReader
 {
 public:
-    CRecordReader(int fd, int64_t nSize, int64_t nRecords, std::vector<DT_CHECKPOINT> checkpoints);
+    CRecordReader(int fd, int64_t nSize, int64_t nRecords, std::vector<DT_CHECKPOINT> checkpoints,
+                  const std::string& strDelimiter);
 
     int64_t GetRecordCount() const { return m_nRecords; }
     int64_t GetSize() const { return m_nSize; }
@@ -41,6 +43,7 @@ public:
 
 private:
     int FindEnd(int64_t nStart, int64_t nLine, DT_RECORD& record);
+    bool IsPlainLine(int64_t nStart, const char* pFeed) const;
     int LoadWindow(int64_t nOffset, int64_t nLength);
     int ExtendWindow();
     int64_t GetWindowEnd() const { return m_nWindowStart + static_cast<int64_t>(m_strWindow.size()); }
@@ -49,6 +52,7 @@ private:
     int64_t m_nSize;
     int64_t m_nRecords;
     std::vector<DT_CHECKPOINT> m_vecCheckpoints;
+    CRecordFraming m_framing;
     std::string m_strWindow;
     int64_t m_nWindowStart = 0;
     int64_t m_nLastIndex = -1; // the record found last, to continue from

@@ -25,6 +25,7 @@ struct DT_MASKS
     uint64_t nFeeds = 0;
     uint64_t nNuls = 0;
     uint64_t nCrs = 0;
+    uint64_t nDelimiters = 0; // the delimiter's first byte
 };
 
 __attribute__((always_inline)) inline int PopCount(uint64_t n)
@@ -51,7 +52,7 @@ __attribute__((always_inline)) inline uint64_t PrefixXor(uint64_t n)
     return n;
 }
 
-DT_MASKS MasksPortable(const unsigned char* p)
+DT_MASKS MasksPortable(const unsigned char* p, char cDelimiter)
 {
     DT_MASKS masks;
     for (int i = 0; i < kBlock; ++i)
@@ -61,6 +62,7 @@ DT_MASKS MasksPortable(const unsigned char* p)
         masks.nFeeds |= p[i] == '\n' ? nBit : 0;
         masks.nNuls |= p[i] == 0 ? nBit : 0;
         masks.nCrs |= p[i] == '\r' ? nBit : 0;
+        masks.nDelimiters |= p[i] == static_cast<unsigned char>(cDelimiter) ? nBit : 0;
     }
     return masks;
 }
@@ -99,15 +101,69 @@ __attribute__((always_inline)) inline uint64_t EmptyLineEnds(DT_SCAN_STATE& stat
     return nEnds & (nStartsHere | (nCrBefore & nStartsBefore));
 }
 
-// Inlined into each block loop so that it is compiled for that loop's CPU.
-__attribute__((always_inline)) inline void ScanBlock(DT_SCAN_STATE& state, const DT_MASKS& masks, int64_t nBase)
+// Bits of the bytes that complete a delimiter of more than one byte; the
+// matcher follows every byte, so a delimiter may span blocks.
+uint64_t LongDelimiterEnds(DT_SCAN_STATE& state, const DT_MASKS& masks, const unsigned char* p, int nValid)
 {
+    if (state.matcher.IsIdle() && !masks.nDelimiters)
+        return 0; // nothing can start or continue a delimiter here
+    uint64_t nEnds = 0;
+    for (int i = 0; i < nValid; ++i)
+        nEnds |= state.matcher.Feed(static_cast<char>(p[i])) ? 1ULL << i : 0;
+    return nEnds;
+}
+
+// The quotes that open or close a value, one by one: inside a value every
+// quote closes it; outside, a quote opens one only where a field starts or
+// right after a closing quote (a doubled quote). Other quotes are data.
+uint64_t QuoteTogglesInOrder(DT_SCAN_STATE& state, uint64_t nQuotes, uint64_t nStarts)
+{
+    uint64_t nToggles = 0;
+    uint64_t nCloses = 0;
+    bool bInside = state.nInQuote != 0;
+    for (; nQuotes; nQuotes &= nQuotes - 1)
+    {
+        int nBit = __builtin_ctzll(nQuotes);
+        uint64_t nAfterClose = nBit == 0 ? state.nPrevClose : (nCloses >> (nBit - 1)) & 1;
+        if (bInside)
+            nCloses |= 1ULL << nBit;
+        else if (!nAfterClose && !((nStarts >> nBit) & 1))
+            continue;
+        nToggles |= 1ULL << nBit;
+        bInside = !bInside;
+    }
+    return nToggles;
+}
+
+// Usually every quote of a block toggles, as in a file whose quoted values all
+// start fields; that is checked with a few bit operations, and only a block
+// with a quote inside an unquoted field is walked quote by quote.
+__attribute__((always_inline)) inline uint64_t QuoteToggles(DT_SCAN_STATE& state, uint64_t nQuotes, uint64_t nStarts)
+{
+    uint64_t nInside = PrefixXor(nQuotes) ^ state.nInQuote;
+    uint64_t nCloses = nQuotes & ~nInside;
+    uint64_t nOpens = nQuotes & nInside;
+    uint64_t nAllowed = nStarts | (nCloses << 1) | state.nPrevClose;
+    return (nOpens & ~nAllowed) ? QuoteTogglesInOrder(state, nQuotes, nStarts) : nQuotes;
+}
+
+// Inlined into each block loop so that it is compiled for that loop's CPU.
+__attribute__((always_inline)) inline void ScanBlock(DT_SCAN_STATE& state, const DT_MASKS& masks,
+                                                     const unsigned char* p, int nValid, int64_t nBase)
+{
+    uint64_t nDelimiterEnds = state.bLongDelimiter ? LongDelimiterEnds(state, masks, p, nValid) : masks.nDelimiters;
+    uint64_t nFieldEnds = masks.nFeeds | nDelimiterEnds;
+    uint64_t nStarts = (nFieldEnds << 1) | state.nPrevFieldEnd | state.nFirstBlockStarts;
+    state.nPrevFieldEnd = nFieldEnds >> 63;
+    state.nFirstBlockStarts = 0;
     uint64_t nEnds = masks.nFeeds & ~state.nInQuote;
     if (masks.nQuotes)
     {
-        uint64_t nInside = PrefixXor(masks.nQuotes) ^ state.nInQuote;
+        uint64_t nToggles = QuoteToggles(state, masks.nQuotes, nStarts);
+        uint64_t nInside = PrefixXor(nToggles) ^ state.nInQuote;
         nEnds = masks.nFeeds & ~nInside;
-        uint64_t nOpens = masks.nQuotes & nInside;
+        uint64_t nOpens = nToggles & nInside;
+        state.nPrevClose = (nToggles & ~nInside) >> 63;
         if (nOpens)
         {
             int nBit = 63 - __builtin_clzll(nOpens);
@@ -115,6 +171,8 @@ __attribute__((always_inline)) inline void ScanBlock(DT_SCAN_STATE& state, const
         }
         state.nInQuote = static_cast<uint64_t>(static_cast<int64_t>(nInside) >> 63);
     }
+    else
+        state.nPrevClose = 0;
     nEnds &= ~EmptyLineEnds(state, nEnds, masks.nCrs);
     int64_t nCount = PopCount(nEnds);
     if (nCount >= state.nUntilCheckpoint)
@@ -131,10 +189,10 @@ int64_t ScanBlocksPortable(DT_SCAN_STATE& state, const unsigned char* p, int64_t
     int64_t i = 0;
     for (; i + kBlock <= nLength; i += kBlock)
     {
-        DT_MASKS masks = MasksPortable(p + i);
+        DT_MASKS masks = MasksPortable(p + i, state.cDelimiter);
         if (masks.nNuls)
             break;
-        ScanBlock(state, masks, nBase + i);
+        ScanBlock(state, masks, p + i, kBlock, nBase + i);
     }
     return i;
 }
@@ -161,9 +219,10 @@ __attribute__((target("avx2,popcnt,lzcnt,bmi"))) int64_t ScanBlocksAvx2(DT_SCAN_
         masks.nFeeds = MaskAvx2(lo, hi, '\n');
         masks.nNuls = MaskAvx2(lo, hi, 0);
         masks.nCrs = MaskAvx2(lo, hi, '\r');
+        masks.nDelimiters = MaskAvx2(lo, hi, state.cDelimiter);
         if (masks.nNuls)
             break;
-        ScanBlock(state, masks, nBase + i);
+        ScanBlock(state, masks, p + i, kBlock, nBase + i);
     }
     return i;
 }
@@ -211,8 +270,11 @@ int CRecordScanner::OpenFile(const char* pszPath, int& fd)
     return BRASKO_OK;
 }
 
-CRecordScanner::CRecordScanner(bool bKeepCheckpoints)
+CRecordScanner::CRecordScanner(bool bKeepCheckpoints, const std::string& strDelimiter)
 {
+    m_state.cDelimiter = strDelimiter.empty() ? ',' : strDelimiter[0];
+    m_state.bLongDelimiter = strDelimiter.size() > 1;
+    m_state.matcher = CDelimiterMatcher(strDelimiter);
     if (bKeepCheckpoints)
     {
         m_state.nUntilCheckpoint = kCheckpointStride;
@@ -235,6 +297,9 @@ int CRecordScanner::Scan(int fd)
             return BRASKO_E_IO;
         if (nRead == 0)
             break;
+        // The names of a file that starts with the UTF-8 mark start after it.
+        if (m_nSize == 0 && nRead >= 3 && memcmp(pBuffer.get(), "\xEF\xBB\xBF", 3) == 0)
+            m_state.nFirstBlockStarts = 1ULL << 3;
         if (!ScanBuffer(pBuffer.get(), nRead, m_nSize))
             return BRASKO_E_FORMAT;
         m_bEndsWithFeed = pBuffer[nRead - 1] == '\n';
@@ -260,21 +325,22 @@ bool CRecordScanner::ScanBuffer(const char* pData, int64_t nLength, int64_t nBas
     int64_t i = ScanBlocksPortable(m_state, p, nLength, nBase);
 #endif
     // What is left is a block with a NUL or the short tail, padded with
-    // blanks, which match nothing.
+    // blanks, which match no quote, line feed or NUL.
     for (; i < nLength; i += kBlock)
     {
         unsigned char block[kBlock];
         int64_t nTake = nLength - i < kBlock ? nLength - i : kBlock;
         memset(block, ' ', sizeof(block));
         memcpy(block, p + i, static_cast<size_t>(nTake));
-        DT_MASKS masks = MasksPortable(block);
+        DT_MASKS masks = MasksPortable(block, m_state.cDelimiter);
         if (masks.nNuls)
         {
             int nBit = __builtin_ctzll(masks.nNuls);
             m_state.nFaultLine = m_state.nLineFeeds + PopCount(masks.nFeeds & BitsBelow(nBit)) + 1;
             return false;
         }
-        ScanBlock(m_state, masks, nBase + i);
+        masks.nDelimiters &= BitsBelow(static_cast<int>(nTake)); // the padding is no delimiter
+        ScanBlock(m_state, masks, block, static_cast<int>(nTake), nBase + i);
     }
     return true;
 }

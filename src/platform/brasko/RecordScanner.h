@@ -1,7 +1,10 @@
 #pragma once
 
+#include "brasko/DelimiterMatcher.h"
+
 #include <cstdint>
 #include <limits>
+#include <string>
 #include <vector>
 
 // Where to start looking for a record: a byte offset (the record itself may
@@ -24,20 +27,30 @@ struct DT_SCAN_STATE
     int64_t nOpenQuoteLine = 0; // line of the last quote that opened a value
     int64_t nFaultLine = 0;
     std::vector<DT_CHECKPOINT> vecCheckpoints;
+    // Where a quote may open a value: bit 0 of the next block when the block
+    // before ended with a delimiter or a line feed (or the file starts), or
+    // with the quote that closed a value.
+    uint64_t nPrevFieldEnd = 1;
+    uint64_t nPrevClose = 0;
+    uint64_t nFirstBlockStarts = 0; // a field start after a UTF-8 mark
+    char cDelimiter = ',';          // the delimiter's first byte
+    bool bLongDelimiter = false;    // longer than a byte: found by the matcher
+    CDelimiterMatcher matcher;
 };
 
 // One pass over a whole file that finds its records without parsing fields:
-// a line ends at a line feed outside double quotes, and every line is a record
-// except empty ones after the first (the names). It counts them, keeps a
-// checkpoint every few records so any record can be found again quickly, and
-// rejects NUL bytes and an unclosed quote. Memory does not grow with cells.
+// a line ends at a line feed outside a quoted value (CRecordFraming gives the
+// rule: only a quote where a field starts opens one), and every line is a
+// record except empty ones after the first (the names). It counts them, keeps
+// a checkpoint every few records so any record can be found again quickly,
+// and rejects NUL bytes and an unclosed quote. Memory does not grow with cells.
 class CRecordScanner
 {
 public:
     // Records between two checkpoints.
     static constexpr int64_t kCheckpointStride = 128;
 
-    explicit CRecordScanner(bool bKeepCheckpoints);
+    CRecordScanner(bool bKeepCheckpoints, const std::string& strDelimiter);
 
     // Opens a regular file for reading; anything else (a directory, a pipe)
     // is refused before it is read. BRASKO_OK or BRASKO_E_IO.

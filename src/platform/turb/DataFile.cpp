@@ -9,15 +9,17 @@ namespace
 const std::string EMPTY;
 
 // A text of the open table: its size is asked first, then the text is read.
-template <typename F> std::string ReadText(int nSize, F read)
+// False when the library refuses it, as it does a row with a format fault.
+template <typename F> bool ReadText(int nSize, F read, std::string& text)
 {
+    text.clear();
     if (nSize <= 0)
-        return std::string();
-    std::string text(static_cast<size_t>(nSize) + 1, '\0');
+        return nSize == 0;
+    text.assign(static_cast<size_t>(nSize) + 1, '\0');
     if (read(text.data(), nSize + 1) != BRASKO_OK)
-        return std::string();
+        return false;
     text.resize(static_cast<size_t>(nSize));
-    return text;
+    return true;
 }
 } // namespace
 
@@ -37,17 +39,28 @@ bool CDataFile::Load(const std::string& path, const std::string& delimiter, long
     GetColumnCount(&table, &nColumns);
     if (rc == BRASKO_OK)
         GetLineCount(&table, &nRows);
-    for (int c = 0; c < nColumns; ++c)
-        m_arrNames.push_back(ReadText(GetColHeadSizeByIndex(&table, c), [&](char* buffer, int size)
-                                      { return GetColAttrByIndex(&table, c, "name", buffer, nullptr, size); }));
-    m_arrRows.resize(static_cast<size_t>(nRows));
-    for (int r = 0; r < nRows; ++r)
-        for (int c = 0; c < nColumns; ++c)
-            m_arrRows[static_cast<size_t>(r)].push_back(
-                ReadText(GetCellSizeByIndex(&table, c, r), [&](char* buffer, int size)
-                         { return GetCellValByIndex(&table, c, r, buffer, nullptr, size); }));
+    // A row the editor would refuse gives no values rather than empty ones.
+    bool bRead = true;
+    m_arrNames.resize(static_cast<size_t>(nColumns));
+    for (int c = 0; bRead && c < nColumns; ++c)
+        bRead = ReadText(
+            GetColHeadSizeByIndex(&table, c),
+            [&](char* buffer, int size) { return GetColAttrByIndex(&table, c, "name", buffer, nullptr, size); },
+            m_arrNames[static_cast<size_t>(c)]);
+    m_arrRows.assign(static_cast<size_t>(nRows), std::vector<std::string>(static_cast<size_t>(nColumns)));
+    for (int r = 0; bRead && r < nRows; ++r)
+        for (int c = 0; bRead && c < nColumns; ++c)
+            bRead = ReadText(
+                GetCellSizeByIndex(&table, c, r),
+                [&](char* buffer, int size) { return GetCellValByIndex(&table, c, r, buffer, nullptr, size); },
+                m_arrRows[static_cast<size_t>(r)][static_cast<size_t>(c)]);
     CloseTable(&table);
-    return true;
+    if (!bRead)
+    {
+        m_arrNames.clear();
+        m_arrRows.clear();
+    }
+    return bRead;
 }
 
 const std::string& CDataFile::GetCell(size_t row, size_t column) const

@@ -65,7 +65,7 @@ int CNumberValue::Step()
 
 int CNumberValue::Current(std::string& value)
 {
-    value = CValueFormat::FormatInt(m_strFormat, m_nValue);
+    value = CValueFormat::FormatInt(m_strFormat, m_nValue, true);
     return TURB_OK;
 }
 

@@ -57,7 +57,7 @@ int CTextValue::Current(std::string& value)
     if (m_strType == "Custom")
         value = m_strText;
     else if (m_strType == "CurrentIteration")
-        value = CValueFormat::FormatInt(m_strFormat, m_nIteration);
+        value = CValueFormat::FormatInt(m_strFormat, m_nIteration, false);
     else
         value = CValueFormat::FormatText(m_strFormat, m_strText);
     return TURB_OK;

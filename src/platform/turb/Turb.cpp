@@ -169,10 +169,10 @@ void* Param_GetHeadParamPos(void* instance)
     return Guard<void*>(nullptr,
                         [&]
                         {
-                            auto* pos = new SPosition;
+                            auto pos = std::make_unique<SPosition>();
                             pos->pOwner = instance;
-                            pos->arrIds = turbine->GetParams().GetIds();
-                            return pos;
+                            pos->arrIds = turbine->GetParams().GetIds(); // may throw: nothing leaks
+                            return pos.release();
                         });
 }
 
@@ -191,10 +191,10 @@ void* Param_GetHeadTypesPos(void* instance)
     return Guard<void*>(nullptr,
                         [&]
                         {
-                            auto* pos = new SPosition;
+                            auto pos = std::make_unique<SPosition>();
                             pos->pOwner = instance;
                             pos->bTypes = true;
-                            return pos;
+                            return pos.release();
                         });
 }
 

@@ -2,14 +2,14 @@
 
 #include <string>
 
-// printf-style formats of the value-generating types, applied safely: a
-// format holds at most one conversion ("%%" is a percent sign), with the flags
-// '-', '0' and '#', a width, a precision and any of the length modifiers h,
-// hh, l, ll and I64. Integer formats convert with d, i, u, x or X; text
-// formats with s. A format that breaks these rules gives the plain value.
+// The values of the value-generating types shown with their "Format", read by
+// CPrintfFormat as the editor's samples read it. An empty format, or one that
+// the type's kind of value does not take, gives the plain value.
 class CValueFormat
 {
 public:
-    static std::string FormatInt(const std::string& format, long long value);
+    // bWide: the value is taken as a 64-bit number, else as the 32-bit number
+    // a narrow conversion would see.
+    static std::string FormatInt(const std::string& format, long long value, bool bWide);
     static std::string FormatText(const std::string& format, const std::string& value);
 };

@@ -46,8 +46,8 @@ int IS_PIPE_set_user_iterations(int iterations)
     return Allocator().SetIterations(iterations);
 }
 
-int IS_PIPE_Get_Unique_Param_Iteration_Num(const char* usrPath, const char* cfgPath, int vusers, int,
-                                           int* pIterations, int* pBlockSize, int* pRows)
+int IS_PIPE_Get_Unique_Param_Iteration_Num(const char* usrPath, const char* cfgPath, int vusers, int, int* pIterations,
+                                           int* pBlockSize, int* pRows)
 {
     std::lock_guard<std::mutex> lock(g_mutex);
     return Allocator().IterationsForVusers(Text(usrPath), Text(cfgPath), vusers, pIterations, pBlockSize, pRows);

@@ -14,8 +14,8 @@ public:
     int Close();
     int CountUnique(const std::string& strUsrPath, const std::string& strCfgPath);
     int SetIterations(int nIterations);
-    int IterationsForVusers(const std::string& strUsrPath, const std::string& strCfgPath, int nVusers,
-                            int* pIterations, int* pBlockSize, int* pRows);
+    int IterationsForVusers(const std::string& strUsrPath, const std::string& strCfgPath, int nVusers, int* pIterations,
+                            int* pBlockSize, int* pRows);
     int AllocateNext(const std::string& strUsrPath, const std::string& strCfgPath, char* pszBuffer, int nSize);
     // The text of a status; the details of the last failure when it had that status.
     std::string ErrorText(int nStatus) const;

@@ -23,4 +23,4 @@ struct UNIQUE_SCRIPT
 // with the installation's type definitions) and its run logic (through the
 // configuration file). IS_PIPE_OK, or the failure's status with a message.
 int ReadUniqueScript(const std::string& strUsrPath, const std::string& strCfgPath, UNIQUE_SCRIPT& script,
-                      std::string& strError);
+                     std::string& strError);

@@ -183,14 +183,50 @@ TEST(BraskoRead, FormatFaultsNameTheirLine)
             EXPECT_EQ(c.nLine, ErrorLine());
         }
     }
-    // A misplaced quote in a row is found when that row is read; the other
+    // Text after a closing quote is found when that row is read; the other
     // rows stay readable.
-    COpenedTable table(dir.Write("row.dat", "a,b\n1,2\n\"x\ny\",ok\n3,4 \"inch\"\n5,6\n"));
+    COpenedTable table(dir.Write("row.dat", "a,b\n1,2\n\"x\ny\",ok\n3,\"4\" inch\n5,6\n"));
     ASSERT_EQ(0, table.GetResult());
     EXPECT_EQ(BRASKO_E_FORMAT, GetCellSizeByIndex(table.Get(), 0, 2));
     EXPECT_EQ(5, ErrorLine());
     EXPECT_EQ("5", table.Cell(0, 3));
     EXPECT_EQ("x\ny", table.Cell(0, 1));
+}
+
+TEST(BraskoRead, AQuoteThatStartsNoFieldIsData)
+{
+    CTempDir dir;
+    struct
+    {
+        std::string strDelimiter, strBytes;
+        ROWS rows;
+    } cases[] = {
+        {",",
+         "id,size\n1,5\" screen\n2,\"17\"\" wide\"\n3,a\"b\"c\n",
+         {{"1", "5\" screen"}, {"2", "17\" wide"}, {"3", "a\"b\"c"}}},
+        // An unmatched quote inside a field does not run on to the next lines.
+        {",", "a,b\nx\",y\n\"q\",z\n", {{"x\"", "y"}, {"q", "z"}}},
+        {"||", "a||b\n1|\"2||\"3\"\n", {{"1|\"2", "3"}}},
+        {"\t", "a\tb\n\"\"\"\"\t2\"\n", {{"\"", "2\""}}},
+        {",", "\xEF\xBB\xBF\"i,d\",n\"\n1,2\n", {{"1", "2"}}},
+    };
+    for (const auto& c : cases)
+    {
+        std::string strPath = dir.Write("in.dat", c.strBytes);
+        COpenedTable table(strPath, c.strDelimiter);
+        ASSERT_EQ(0, table.GetResult()) << c.strBytes;
+        EXPECT_EQ(c.rows, table.All()) << c.strBytes;
+        EXPECT_EQ(static_cast<int>(c.rows.size()), CountLines(strPath, c.strDelimiter)) << c.strBytes;
+    }
+    COpenedTable marked(dir.Write("in.dat", "\xEF\xBB\xBF\"i,d\",n\"\n1,2\n"));
+    EXPECT_EQ((std::vector<std::string>{"i,d", "n\""}), marked.Names());
+    // A quote that starts a field and is never closed is still a fault at its line.
+    std::string strPath = dir.Write("open.dat", "a,b\n1,5\" screen\n2,\"open\n3,4\n");
+    COpenedTable open(strPath);
+    EXPECT_EQ(BRASKO_E_FORMAT, open.GetResult());
+    EXPECT_EQ(3, ErrorLine());
+    EXPECT_EQ(BRASKO_E_FORMAT, CountLines(strPath));
+    EXPECT_EQ(3, ErrorLine());
 }
 
 TEST(BraskoRead, BinaryFilesFailWithALineAndNeverCrash)

@@ -94,6 +94,25 @@ TEST(BraskoWrite, UnchangedTableIsWrittenBackByteForByte)
               ReadFileBytes(strPath));
 }
 
+TEST(BraskoWrite, QuotesInsideUnquotedFieldsSurviveASave)
+{
+    CTempDir dir;
+    const std::string strBytes = "id,size\n1,5\" screen\n2,x\"\n3,a\"b\n";
+    std::string strPath = dir.Write("inch.dat", strBytes);
+    {
+        COpenedTable table(strPath);
+        ASSERT_EQ(0, table.GetResult());
+        ASSERT_EQ(0, SaveTable(table.Get(), strPath.c_str()));
+        EXPECT_EQ(strBytes, ReadFileBytes(strPath)) << "unchanged, byte for byte";
+        ASSERT_EQ(0, SetCell(table, 0, 0, "one"));
+        ASSERT_EQ(0, SaveTable(table.Get(), strPath.c_str()));
+    }
+    // A rewritten row quotes its value in the usual way; both forms read alike.
+    EXPECT_EQ("id,size\none,\"5\"\" screen\"\n2,x\"\n3,a\"b\n", ReadFileBytes(strPath));
+    COpenedTable table(strPath);
+    EXPECT_EQ((ROWS{{"one", "5\" screen"}, {"2", "x\""}, {"3", "a\"b"}}), table.All());
+}
+
 TEST(BraskoWrite, NewRowsAndColumnsKeepEveryOtherValue)
 {
     CTempDir dir;

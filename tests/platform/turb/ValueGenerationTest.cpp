@@ -111,10 +111,20 @@ TEST_F(ValueGenerationTest, QuotedValuesKeepLineBreaksAndABrokenFileMarksThePara
     Simulate("P");
     EXPECT_EQ("two\nlines b", Iterations("P", 2));
 
-    m_dir.Write("data.dat", "id,name\n1,a\"b\n");
+    // A quote inside an unquoted value is data, as the editor shows it.
+    m_dir.Write("data.dat", "id,name\n1,5\" screen\n2,\"say \"\"hi\"\"\"\n");
+    Simulate("P");
+    EXPECT_EQ("5\" screen say \"hi\"", Iterations("P", 2));
+
+    m_dir.Write("data.dat", "id,name\n1,a\n2,\"open\n");
     Simulate("P");
     Param_pt_init(m_hEngine);
-    EXPECT_EQ("TRUE", GetAttrib(m_hEngine, "P", "SimParamNotValid")) << "a stray quote is an error, not a value";
+    EXPECT_EQ("TRUE", GetAttrib(m_hEngine, "P", "SimParamNotValid")) << "a quote left open is an error, not a value";
+
+    m_dir.Write("data.dat", "id,name\n1,a\n2,\"5\" screen\n");
+    Simulate("P");
+    Param_pt_init(m_hEngine);
+    EXPECT_EQ("TRUE", GetAttrib(m_hEngine, "P", "SimParamNotValid")) << "a row the editor refuses gives no values";
 }
 
 TEST_F(ValueGenerationTest, ParametersThatCannotProduceValuesAreMarked)

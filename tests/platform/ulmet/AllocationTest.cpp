@@ -107,8 +107,8 @@ TEST_F(AllocationTest, SharesTheRowsAmongTheVusersOfARunWithoutSetIterations)
     WriteParams(Param("A", "auto_allocate_block_size=1\n"));
     ASSERT_EQ(IS_PIPE_OK, IS_PIPE_init("", 64));
     int iterations = 0, block = 0, rows = 0;
-    ASSERT_EQ(IS_PIPE_OK, IS_PIPE_Get_Unique_Param_Iteration_Num(m_strUsr.c_str(), m_strCfg.c_str(), 4, -1,
-                                                                 &iterations, &block, &rows));
+    ASSERT_EQ(IS_PIPE_OK, IS_PIPE_Get_Unique_Param_Iteration_Num(m_strUsr.c_str(), m_strCfg.c_str(), 4, -1, &iterations,
+                                                                 &block, &rows));
     EXPECT_EQ(2, iterations);
     EXPECT_EQ(2, block);
     EXPECT_EQ(10, rows);
