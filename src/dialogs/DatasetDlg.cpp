@@ -3,6 +3,7 @@
 #include "afx/DataExchange.h"
 #include "afx/MessageBox.h"
 #include "controls/MoveControlBy.h"
+#include "controls/StringParam.h"
 #include "dialogs/DatasetNameDlg.h"
 #include "manager/TarvoMgr.h"
 #include "resources/DatasetDialogs.h"
@@ -138,7 +139,9 @@ void CDatasetDlg::OnDeleteDataset()
     if (!m_pMgr || nSel < 0 || m_cbDatasets.GetCount() < 2)
         return;
     std::string strName = SelectedDataset();
-    if (AfxMessageBox(FormatDatasetMessage(IDS_DELETE_DATASET, strName).c_str(), MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+    std::string strQuestion;
+    FormatResourcePrintf(strQuestion, IDS_DELETE_DATASET, strName);
+    if (AfxMessageBox(strQuestion.c_str(), MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
     if (!m_pMgr->DeleteDataset(strName))
         return;

@@ -39,3 +39,37 @@ TEST(DatasetNameDlg, ExistingNamesAreComparedExactly)
     EXPECT_EQ(RunNameDialog(modals, DATASET_NAME_RENAME, "Base"), IDCANCEL) << "renaming never replaces a dataset";
     EXPECT_EQ(boxes.Calls().size(), 2u);
 }
+
+TEST(DatasetNameDlg, MessagesComeFromTheStringTableWithTheNameAsItIs)
+{
+    const struct
+    {
+        int nMode;
+        const char* pszTyped;
+        INT_PTR nResult;
+        const char* pszMessage;
+    } cases[] = {
+        {DATASET_NAME_CREATE, "a/b", IDCANCEL,
+         "A dataset name is a file name: it cannot be empty, \".\" or \"..\", or hold \"/\" or \"\\\"."},
+        {DATASET_NAME_RENAME, "Base", IDCANCEL, "The dataset 'Base' already exists.\r\nPlease enter another name."},
+        {DATASET_NAME_RENAME, "%s%1", IDCANCEL, "The dataset '%s%1' already exists.\r\nPlease enter another name."},
+        {DATASET_NAME_CREATE, "%s%1", IDOK, "The dataset '%s%1' already exists.\r\nDo you want to replace it?"},
+    };
+    for (const auto& c : cases)
+    {
+        CModalScripts modals;
+        CMessageBoxRecorder boxes;
+        boxes.Answer(IDOK);
+        modals.Add(
+            [&](CWnd& dlg)
+            {
+                ui::ReplaceText(*dlg.GetDlgItem(IDC_DATASET_NAME), c.pszTyped);
+                ui::Click(*dlg.GetDlgItem(IDOK));
+                if (dlg.IsWindowVisible())
+                    ui::Click(*dlg.GetDlgItem(IDCANCEL));
+            });
+        CDatasetNameDlg dlg(c.nMode, {"Base", "%s%1"}, "Proposed");
+        EXPECT_EQ(dlg.DoModal(), c.nResult) << c.pszTyped;
+        EXPECT_EQ(boxes.LastText(), c.pszMessage);
+    }
+}
