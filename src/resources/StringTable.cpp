@@ -87,7 +87,7 @@ void AddTarvoStrings(CResourceModule& module)
         {IDS_DATA_FILE_KEPT, "The data file %1 was not deleted: other parameters still read it.\n%2"},
         {IDS_PARAM_OF_DATASET, "%1 (dataset %2)"},
         {IDS_DATASET_CREATE_FAILED, "Failed to create the dataset '%1'.\n%2"},
-        {IDS_DATASET_RENAME_FAILED, "Failed to rename the dataset '%1' to '%2'.\n%3"},
+        {IDS_DATASET_RENAME_FAILED, "Failed to rename the dataset '%1' to '%3'.\n%2"},
         {IDS_DATASET_DELETE_FAILED, "Failed to delete the dataset '%1'.\n%2"},
         {IDS_DATASET_SAVE_FAILED, "Failed to save the dataset '%1'.\n%2"},
         {IDS_SAVE_CHANGES_FAILED, "Failed to save the parameters.\n%1"},

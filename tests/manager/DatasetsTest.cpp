@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "ManagerFixture.h"
 #include "UiSeams.h"
 
@@ -5,12 +6,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <dlfcn.h>
 #include <filesystem>
 #include <functional>
-#include <sys/resource.h>
 
 namespace
 {
@@ -37,30 +36,6 @@ std::string EngineAttrib(void* hInstance, const char* pszName, const char* pszAt
     Param_GetAttribFree(hInstance, &pszText);
     return value;
 }
-
-// While it lives, no file grows past a few bytes: writes fail with EFBIG,
-// whoever runs the tests.
-class CFileSizeLimit
-{
-public:
-    CFileSizeLimit()
-    {
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        m_pfnHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_previous;
-        limit.rlim_cur = 10;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~CFileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_pfnHandler);
-    }
-
-private:
-    rlimit m_previous{};
-    void (*m_pfnHandler)(int) = nullptr;
-};
 
 std::string FileError(const std::string& strPath, int nErrno)
 {
