@@ -265,12 +265,25 @@ TEST_F(ParamListDlgTest, DeletingTheOnlyParameterLeavesNothingSelected)
 
 TEST_F(ParamListDlgTest, TheDataFileGoesOnlyAfterTheSecondQuestion)
 {
+    CreateList("[Solo]\nType=Table\nTable=customers.dat\n");
+    m_boxes.Answer(IDYES);
+    m_modals.Add(AnswerDelete(true, true));
+    ui::PressKey(Tree(), Qt::Key_Delete);
+    EXPECT_FALSE(m_pMgr->IsExistingParamName("Solo"));
+    EXPECT_FALSE(FileExists(m_strDataFile));
+    EXPECT_EQ(m_boxes.Calls().size(), 1u);
+}
+
+TEST_F(ParamListDlgTest, ADataFileThatOtherParametersReadStaysAndTheAuthorLearnsWhy)
+{
     CreateList();
     m_boxes.Answer(IDYES);
     m_modals.Add(AnswerDelete(true, true));
     ui::PressKey(Tree(), Qt::Key_Delete);
     EXPECT_FALSE(m_pMgr->IsExistingParamName("CustomerName"));
-    EXPECT_FALSE(FileExists(m_strDataFile));
+    EXPECT_TRUE(FileExists(m_strDataFile));
+    EXPECT_EQ(m_boxes.LastText(),
+              "The data file " + m_strDataFile + " was not deleted: other parameters still read it.\nCity, Street");
 }
 
 TEST_F(ParamListDlgTest, TheContextMenuActsOnTheItemUnderThePointer)
