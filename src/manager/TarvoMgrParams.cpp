@@ -13,6 +13,7 @@
 #include "ketrin/Ketrin.h"
 #include "resources/StringIds.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -375,20 +376,26 @@ BOOL CTarvoMgr::DeleteParameter(const char* pszName, int bDeleteDataFile, int bN
 }
 
 // A data file that another parameter of any dataset still reads stays, and
-// the author learns which parameters those are.
+// the author learns which parameters those are; a file that cannot be
+// removed is named with the reason.
 void CTarvoMgr::RemoveDataFile(const std::string& strPath)
 {
     std::vector<std::string> arrReaders = DataFileReaders(strPath);
+    std::string strText;
     if (arrReaders.empty())
     {
-        os_remove_file(strPath.c_str(), 1);
-        return;
+        if (os_remove_file(strPath.c_str(), 1))
+            return;
+        FileFailed(NormalPath(strPath), errno);
+        FormatResourceString(strText, IDS_DATA_FILE_DELETE_FAILED, m_strLastFileError);
     }
-    std::string strReaders;
-    for (const std::string& strReader : arrReaders)
-        strReaders += (strReaders.empty() ? "" : ", ") + strReader;
-    std::string strText;
-    FormatResourceString(strText, IDS_DATA_FILE_KEPT, NormalPath(strPath), strReaders);
+    else
+    {
+        std::string strReaders;
+        for (const std::string& strReader : arrReaders)
+            strReaders += (strReaders.empty() ? "" : ", ") + strReader;
+        FormatResourceString(strText, IDS_DATA_FILE_KEPT, NormalPath(strPath), strReaders);
+    }
     AfxMessageBox(strText.c_str(), MB_OK);
 }
 

@@ -92,6 +92,7 @@ void AddTarvoStrings(CResourceModule& module)
         {IDS_DATASET_SAVE_FAILED, "Failed to save the dataset '%1'.\n%2"},
         {IDS_SAVE_CHANGES_FAILED, "Failed to save the parameters.\n%1"},
         {IDS_FILE_FAILURE, "%1: %2"},
+        {IDS_DATA_FILE_DELETE_FAILED, "The data file could not be deleted.\n%1"},
     };
     for (const auto& s : kStrings)
         module.AddString(s.nID, s.text);

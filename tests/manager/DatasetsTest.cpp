@@ -516,8 +516,9 @@ TEST_F(DatasetsTest, ADataFileThatOtherParametersReadIsKept)
 {
     std::string strShared = m_dir.Write("ds/shared.dat", "name\nx\n");
     std::string strOwn = m_dir.Write("ds/own.dat", "name\ny\n");
+    std::string strFolder = m_dir.Write("ds/folder.dat/inside", "kept");
     m_dir.Write("ds/a.prm", "[One]\nType=Table\nTable=shared.dat\n\n[Two]\nType=Table\nTable=./shared.dat\n\n"
-                            "[Own]\nType=Table\nTable=own.dat\n");
+                            "[Own]\nType=Table\nTable=own.dat\n\n[Odd]\nType=Table\nTable=folder.dat\n");
     m_dir.Write("ds/b.prm", "[One]\nType=Table\nTable=shared.dat\n\n[Three]\nType=TTable\nTable=own.dat\n");
     m_mgr.AddParamFile(m_strA.c_str(), "a");
     const struct
@@ -540,4 +541,8 @@ TEST_F(DatasetsTest, ADataFileThatOtherParametersReadIsKept)
                                               : "";
         EXPECT_EQ(boxes.LastText(), strMessage) << c.pszParam;
     }
+    CMessageBoxRecorder boxes;
+    ASSERT_TRUE(m_mgr.DeleteParameter("Odd", 1, 1));
+    EXPECT_EQ(boxes.LastText(), "The data file could not be deleted.\n" + FileError(Ds("folder.dat"), EISDIR));
+    EXPECT_TRUE(FileExists(strFolder));
 }
