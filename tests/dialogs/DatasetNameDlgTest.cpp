@@ -10,7 +10,8 @@ namespace
 {
 // Runs the dialog with the name typed over the proposal and OK pressed, then
 // Cancel when it stays open; answers the dialog's result.
-INT_PTR RunNameDialog(CModalScripts& modals, int nMode, const std::string& strTyped)
+INT_PTR RunNameDialog(CModalScripts& modals, int nMode, const std::string& strTyped,
+                      const std::vector<std::string>& arrExisting = {"Base"})
 {
     modals.Add(
         [&](CWnd& dlg)
@@ -20,7 +21,7 @@ INT_PTR RunNameDialog(CModalScripts& modals, int nMode, const std::string& strTy
             if (dlg.IsWindowVisible())
                 ui::Click(*dlg.GetDlgItem(IDCANCEL));
         });
-    CDatasetNameDlg dlg(nMode, {"Base"}, "Proposed");
+    CDatasetNameDlg dlg(nMode, arrExisting, "Proposed");
     return dlg.DoModal();
 }
 } // namespace
@@ -60,16 +61,7 @@ TEST(DatasetNameDlg, MessagesComeFromTheStringTableWithTheNameAsItIs)
         CModalScripts modals;
         CMessageBoxRecorder boxes;
         boxes.Answer(IDOK);
-        modals.Add(
-            [&](CWnd& dlg)
-            {
-                ui::ReplaceText(*dlg.GetDlgItem(IDC_DATASET_NAME), c.pszTyped);
-                ui::Click(*dlg.GetDlgItem(IDOK));
-                if (dlg.IsWindowVisible())
-                    ui::Click(*dlg.GetDlgItem(IDCANCEL));
-            });
-        CDatasetNameDlg dlg(c.nMode, {"Base", "%s%1"}, "Proposed");
-        EXPECT_EQ(dlg.DoModal(), c.nResult) << c.pszTyped;
+        EXPECT_EQ(RunNameDialog(modals, c.nMode, c.pszTyped, {"Base", "%s%1"}), c.nResult) << c.pszTyped;
         EXPECT_EQ(boxes.LastText(), c.pszMessage);
     }
 }
