@@ -10,11 +10,14 @@
 #include <dlfcn.h>
 #include <filesystem>
 #include <functional>
+#include <set>
 
 namespace
 {
 // Every engine instance closed while the tests run, in order.
 std::vector<void*> g_arrClosedEngines;
+// Files whose removal fails, as a busy file's would.
+std::set<std::string> g_setUnremovable;
 
 const char* const DATASET_TEXT = "[Anchor]\nType=Table\nSelectNextRow=Sequential\nOriginalValue=%s\n\n"
                                  "[Follower]\nType=Table\nSelectNextRow=Same line as Anchor\n";
@@ -88,6 +91,18 @@ protected:
     std::string m_strB;
 };
 } // namespace
+
+extern "C" int os_remove_file(const char* path, int force)
+{
+    typedef int (*PFN_REMOVE)(const char*, int);
+    static PFN_REMOVE pfnKetrin = reinterpret_cast<PFN_REMOVE>(dlsym(RTLD_NEXT, "os_remove_file"));
+    if (path && g_setUnremovable.count(path))
+    {
+        errno = EBUSY;
+        return 0;
+    }
+    return pfnKetrin(path, force);
+}
 
 // Seen on the way to the engine: which instances the manager closes.
 extern "C" void delete_turbine_handle(void* instance)
@@ -545,4 +560,21 @@ TEST_F(DatasetsTest, ADataFileThatOtherParametersReadIsKept)
     ASSERT_TRUE(m_mgr.DeleteParameter("Odd", 1, 1));
     EXPECT_EQ(boxes.LastText(), "The data file could not be deleted.\n" + FileError(Ds("folder.dat"), EISDIR));
     EXPECT_TRUE(FileExists(strFolder));
+}
+
+TEST_F(DatasetsTest, ARenameWhoseOldFileCannotGoLeavesTheDatasetAsItWas)
+{
+    m_mgr.AddParamFile(m_strA.c_str(), "a");
+    ASSERT_TRUE(m_mgr.SetParamAttrib("Anchor", "OriginalValue", "edited a"));
+    g_setUnremovable.insert(m_strA);
+    EXPECT_FALSE(m_mgr.RenameDataset("a", "z"));
+    g_setUnremovable.clear();
+
+    EXPECT_EQ(m_mgr.GetLastFileError(), FileError(m_strA, EBUSY));
+    EXPECT_EQ(Files(), (std::vector<std::string>{"a.prm", "b.prm", "notes.txt"}));
+    EXPECT_EQ(Datasets(), (std::vector<std::string>{"a", "b"}));
+    EXPECT_STREQ(m_mgr.GetActiveParamFilePath(), m_strA.c_str());
+    ASSERT_TRUE(m_mgr.SaveChanges());
+    EXPECT_NE(ReadFileBytes(m_strA).find("OriginalValue=edited a"), std::string::npos) << "saved to its own file";
+    EXPECT_EQ(Files(), (std::vector<std::string>{"a.prm", "b.prm", "notes.txt"}));
 }
