@@ -21,8 +21,6 @@
 #include <QTabWidget>
 #include <QTextDocument>
 
-#include <algorithm>
-
 namespace
 {
 const unsigned long kParameterListHelp = 141306;
@@ -283,40 +281,18 @@ bool CEditorWindow::Save()
     // The tab on show writes its input back first, or keeps the author on it.
     if (!m_mgr.UpdateAllUIExt(nullptr, UPD_COMMIT, nullptr))
         return false;
+    // Every dataset that changed is written; the library names any file it
+    // could not write.
+    if (!m_mgr.SaveChanges())
+        return false;
     std::string strError;
-    if (SaveParameters(strError))
-        m_text.Save(strError);
-    if (!strError.empty())
+    if (!m_text.Save(strError))
     {
         AfxMessageBox(("The script was not saved: " + strError).c_str(), MB_ICONERROR);
         return false;
     }
     ShowStatus("Saved " + ToQ(m_script.GetName()));
     return true;
-}
-
-// Creating, renaming and deleting a parameter reach every dataset, and the
-// script text refers to the new names: every dataset is written, the current
-// one last so that it stays current.
-bool CEditorWindow::SaveParameters(std::string& strError)
-{
-    std::string strCurrentFile = m_mgr.GetActiveParamFilePath();
-    std::string strCurrent = QFileInfo(ToQ(strCurrentFile)).completeBaseName().toStdString();
-    std::string strActive = m_mgr.GetActiveParamName();
-    std::vector<std::string> arrDatasets;
-    m_mgr.GetAllDatasets(arrDatasets);
-    // Without the current dataset among them it could not be made current again.
-    if (std::find(arrDatasets.begin(), arrDatasets.end(), strCurrent) == arrDatasets.end())
-        arrDatasets.clear();
-    for (const std::string& strName : arrDatasets)
-        if (strName != strCurrent && !m_mgr.SaveDatasetIfModified(strName) && strError.empty())
-            strError = "cannot write the dataset " + strName;
-    bool bSaved = arrDatasets.empty() ? m_mgr.SaveChanges() : m_mgr.SaveDatasetIfModified(strCurrent);
-    // Another dataset may lack the active parameter and so have moved it.
-    m_mgr.SetActiveParamName(strActive.c_str());
-    if (!bSaved && strError.empty())
-        strError = "cannot write " + strCurrentFile;
-    return strError.empty();
 }
 
 // Unsaved exactly when saving would write something other than the file holds,

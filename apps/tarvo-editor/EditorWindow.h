@@ -51,7 +51,6 @@ private:
     void FitParameterPane();
     void OnParamNotify(long nKind, const ParamNotifyRecord& record);
     int ReplaceInEditors(const std::string& strFrom, const std::string& strTo);
-    bool SaveParameters(std::string& strError);
     bool HasUnsavedParameters();
     void ShowStatus(const QString& strText);
 

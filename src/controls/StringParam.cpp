@@ -82,3 +82,33 @@ int FormatResourceString(std::string& strTarget, unsigned int nID, const CString
     strTarget = buffer;
     return 1;
 }
+
+int FormatResourcePrintf(std::string& strTarget, unsigned int nID, const CStringParam& p1, const CStringParam& p2,
+                         const CStringParam& p3, const CStringParam& p4, const CStringParam& p5, const CStringParam& p6,
+                         const CStringParam& p7, const CStringParam& p8, const CStringParam& p9)
+{
+    std::string strTemplate;
+    if (!AfxLoadString(nID, strTemplate))
+        return 0;
+    if (strTemplate.size() > kMessageLimit)
+        strTemplate.resize(kMessageLimit);
+    const CStringParam* arrParams[] = {&p1, &p2, &p3, &p4, &p5, &p6, &p7, &p8, &p9};
+    size_t nNext = 0;
+    std::string strText;
+    for (size_t i = 0; i < strTemplate.size(); ++i)
+    {
+        char chNext = i + 1 < strTemplate.size() ? strTemplate[i + 1] : '\0';
+        if (strTemplate[i] != '%' || chNext == '\0' || !std::strchr("sd%", chNext))
+        {
+            strText += strTemplate[i];
+            continue;
+        }
+        ++i;
+        if (chNext == '%')
+            strText += '%';
+        else if (nNext < sizeof arrParams / sizeof arrParams[0])
+            strText += arrParams[nNext++]->GetText();
+    }
+    strTarget = strText;
+    return 1;
+}

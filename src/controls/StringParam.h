@@ -33,3 +33,14 @@ TARVO_API int FormatResourceString(std::string& strTarget, unsigned int nID, con
                                    const CStringParam& p4 = CStringParam(), const CStringParam& p5 = CStringParam(),
                                    const CStringParam& p6 = CStringParam(), const CStringParam& p7 = CStringParam(),
                                    const CStringParam& p8 = CStringParam(), const CStringParam& p9 = CStringParam());
+
+// The same for the table's messages written with printf conversions: each
+// "%s" or "%d" takes the next text (a number as CStringParam(n, 10)); "%%"
+// gives "%" and any other "%" is copied as it is, so no text of the table can
+// make it read past the texts given. A missing text counts as empty.
+// Returns 0 and leaves the target as it was when there is no such string.
+TARVO_API int FormatResourcePrintf(std::string& strTarget, unsigned int nID, const CStringParam& p1 = CStringParam(),
+                                   const CStringParam& p2 = CStringParam(), const CStringParam& p3 = CStringParam(),
+                                   const CStringParam& p4 = CStringParam(), const CStringParam& p5 = CStringParam(),
+                                   const CStringParam& p6 = CStringParam(), const CStringParam& p7 = CStringParam(),
+                                   const CStringParam& p8 = CStringParam(), const CStringParam& p9 = CStringParam());

@@ -3,6 +3,7 @@
 #include "afx/DataExchange.h"
 #include "afx/MessageBox.h"
 #include "controls/MoveControlBy.h"
+#include "controls/StringParam.h"
 #include "dialogs/DatasetNameDlg.h"
 #include "manager/TarvoMgr.h"
 #include "resources/DatasetDialogs.h"
@@ -82,12 +83,11 @@ void CDatasetDlg::OnSelChangeDataset()
 {
     if (!m_pMgr)
         return;
-    if (!UpdateAllUIExt(UPD_COMMIT, nullptr))
+    if (!UpdateAllUIExt(UPD_COMMIT, nullptr) || !SaveCurrentDataset())
     {
         SelectDataset(m_strCurrentDataset);
         return;
     }
-    m_pMgr->SaveDatasetIfModified(m_strCurrentDataset);
     m_strCurrentDataset = SelectedDataset();
     m_pMgr->LoadDataset(m_strCurrentDataset);
 }
@@ -99,11 +99,13 @@ void CDatasetDlg::OnNewDataset()
     std::vector<std::string> arrNames;
     m_pMgr->GetAllDatasets(arrNames);
     CDatasetNameDlg dlg(DATASET_NAME_CREATE, arrNames, ProposeNewName(arrNames), this);
-    if (dlg.DoModal() != IDOK)
+    if (dlg.DoModal() != IDOK || !SaveCurrentDataset())
         return;
-    m_pMgr->SaveDatasetIfModified(m_strCurrentDataset);
     if (!m_pMgr->CreateNewDataset(dlg.m_strName))
+    {
+        ReportFailure(IDS_DATASET_CREATE_FAILED, dlg.m_strName);
         return;
+    }
     SelectDataset(dlg.m_strName);
     m_strCurrentDataset = dlg.m_strName;
     UpdateDeleteButton();
@@ -119,11 +121,13 @@ void CDatasetDlg::OnRenameDataset()
     m_pMgr->GetAllDatasets(arrOthers);
     arrOthers.erase(std::remove(arrOthers.begin(), arrOthers.end(), m_strCurrentDataset), arrOthers.end());
     CDatasetNameDlg dlg(DATASET_NAME_RENAME, arrOthers, m_strCurrentDataset, this);
-    if (dlg.DoModal() != IDOK)
+    if (dlg.DoModal() != IDOK || !SaveCurrentDataset())
         return;
-    m_pMgr->SaveDatasetIfModified(m_strCurrentDataset);
     if (!m_pMgr->RenameDataset(m_strCurrentDataset, dlg.m_strName))
+    {
+        ReportFailure(IDS_DATASET_RENAME_FAILED, m_strCurrentDataset, dlg.m_strName);
         return;
+    }
     int nOld = FindDataset(m_strCurrentDataset);
     if (nOld >= 0)
         m_cbDatasets.DeleteString(static_cast<UINT>(nOld));
@@ -138,10 +142,15 @@ void CDatasetDlg::OnDeleteDataset()
     if (!m_pMgr || nSel < 0 || m_cbDatasets.GetCount() < 2)
         return;
     std::string strName = SelectedDataset();
-    if (AfxMessageBox(FormatDatasetMessage(IDS_DELETE_DATASET, strName).c_str(), MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+    std::string strQuestion;
+    FormatResourcePrintf(strQuestion, IDS_DELETE_DATASET, strName);
+    if (AfxMessageBox(strQuestion.c_str(), MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
     if (!m_pMgr->DeleteDataset(strName))
+    {
+        ReportFailure(IDS_DATASET_DELETE_FAILED, strName);
         return;
+    }
     m_cbDatasets.DeleteString(static_cast<UINT>(nSel));
     m_cbDatasets.SetCurSel(std::min(nSel, m_cbDatasets.GetCount() - 1));
     m_strCurrentDataset = SelectedDataset();
@@ -164,6 +173,24 @@ void CDatasetDlg::OnSize(UINT nType, int cx, int cy)
     for (CWnd* pButton : arrButtons)
         MoveControlBy(pButton, this, dx, 0, ANCHOR_MOVE_RIGHT);
     MoveControlBy(&m_cbDatasets, this, dx, 0, ANCHOR_RIGHT);
+}
+
+// The dataset being left is saved first; the author learns of a failure and
+// stays on it.
+BOOL CDatasetDlg::SaveCurrentDataset()
+{
+    if (m_pMgr->SaveDatasetIfModified(m_strCurrentDataset))
+        return TRUE;
+    ReportFailure(IDS_DATASET_SAVE_FAILED, m_strCurrentDataset);
+    return FALSE;
+}
+
+// The message names the dataset, the file and the system's reason.
+void CDatasetDlg::ReportFailure(UINT nIDPrompt, const std::string& strName, const std::string& strNewName)
+{
+    std::string strText;
+    FormatResourceString(strText, nIDPrompt, strName, m_pMgr->GetLastFileError(), strNewName);
+    AfxMessageBox(strText.c_str(), MB_OK | MB_ICONERROR);
 }
 
 void CDatasetDlg::SelectDataset(const std::string& strName)

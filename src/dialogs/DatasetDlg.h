@@ -41,6 +41,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    BOOL SaveCurrentDataset();
+    void ReportFailure(UINT nIDPrompt, const std::string& strName, const std::string& strNewName = std::string());
     // The list's entry of exactly that name, added when missing, selected.
     void SelectDataset(const std::string& strName);
     int FindDataset(const std::string& strName) const;

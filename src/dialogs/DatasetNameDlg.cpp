@@ -2,33 +2,18 @@
 
 #include "afx/DataExchange.h"
 #include "afx/MessageBox.h"
+#include "controls/StringParam.h"
 #include "manager/TarvoMgr.h"
 #include "resources/DatasetDialogs.h"
 #include "resources/StringIds.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace
 {
 // A file name of at most 255 bytes, ".prm" included.
 const int DATASET_NAME_MAX = 251;
-
-const char* const NOT_A_FILE_NAME =
-    "A dataset name is a file name: it cannot be empty, \".\" or \"..\", or hold \"/\" or \"\\\".";
 } // namespace
-
-std::string FormatDatasetMessage(unsigned int nIDPrompt, const std::string& strName)
-{
-    std::string strFormat = AfxLoadString(nIDPrompt);
-    int nLength = std::snprintf(nullptr, 0, strFormat.c_str(), strName.c_str());
-    if (nLength < 0)
-        return strFormat;
-    std::string strText(static_cast<size_t>(nLength) + 1, '\0');
-    std::snprintf(&strText[0], strText.size(), strFormat.c_str(), strName.c_str());
-    strText.resize(static_cast<size_t>(nLength));
-    return strText;
-}
 
 CDatasetNameDlg::CDatasetNameDlg(int nMode, const std::vector<std::string>& arrExisting, const std::string& strProposed,
                                  CWnd* pParentWnd)
@@ -61,14 +46,19 @@ void CDatasetNameDlg::OnOK()
 {
     if (!UpdateData(TRUE))
         return;
-    std::string strCaption;
+    std::string strCaption, strText;
     GetWindowText(strCaption);
     if (!CTarvoMgr::IsPlainDatasetName(m_strName))
-        Refuse(NOT_A_FILE_NAME, strCaption);
-    else if (IsExisting() && m_nMode != DATASET_NAME_CREATE)
-        Refuse("The dataset '" + m_strName + "' already exists.\r\nPlease enter another name.", strCaption);
-    else if (!IsExisting() || MessageBox(FormatDatasetMessage(IDS_REPLACE_DATASET, m_strName).c_str(),
-                                         strCaption.c_str(), MB_OKCANCEL | MB_ICONQUESTION) == IDOK)
+        Refuse(AfxLoadString(IDS_DATASET_NAME_NOT_FILE), strCaption);
+    else if (!IsExisting())
+        EndDialog(IDOK);
+    else if (m_nMode != DATASET_NAME_CREATE)
+    {
+        FormatResourceString(strText, IDS_DATASET_NAME_TAKEN, m_strName);
+        Refuse(strText, strCaption);
+    }
+    else if (FormatResourcePrintf(strText, IDS_REPLACE_DATASET, m_strName) &&
+             MessageBox(strText.c_str(), strCaption.c_str(), MB_OKCANCEL | MB_ICONQUESTION) == IDOK)
         EndDialog(IDOK);
 }
 

@@ -36,6 +36,3 @@ private:
     int m_nMode;
     std::vector<std::string> m_arrExisting;
 };
-
-// A dataset message of the string table with its "%s" filled by the name.
-std::string FormatDatasetMessage(unsigned int nIDPrompt, const std::string& strName);

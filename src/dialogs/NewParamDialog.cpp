@@ -3,6 +3,7 @@
 #include "afx/DataExchange.h"
 #include "afx/Edit.h"
 #include "afx/MessageBox.h"
+#include "controls/StringParam.h"
 #include "help/HelpLauncher.h"
 #include "manager/TarvoMgr.h"
 #include "resources/ListDialogs.h"
@@ -35,16 +36,6 @@ std::string Trimmed(const std::string& strText)
     if (nFirst == std::string::npos)
         return std::string();
     return strText.substr(nFirst, strText.find_last_not_of(" \t\r\n") - nFirst + 1);
-}
-
-// A string-table text with its one "%s" replaced.
-std::string FormatWithText(UINT nID, const std::string& strText)
-{
-    std::string strMessage = AfxLoadString(nID);
-    size_t nPos = strMessage.find("%s");
-    if (nPos != std::string::npos)
-        strMessage.replace(nPos, 2, strText);
-    return strMessage;
 }
 } // namespace
 
@@ -216,7 +207,9 @@ void CNewParamDialog::OnOK()
         std::string strType = m_pMgr->GetTypeKey(m_strTypeName);
         if (!strType.empty() && m_pMgr->IsParameterTypeHidden(strType))
         {
-            AfxMessageBox(FormatWithText(IDS_CANNOT_CREATE_TYPE, m_strTypeName).c_str(), MB_OK);
+            std::string strMessage;
+            FormatResourcePrintf(strMessage, IDS_CANNOT_CREATE_TYPE, m_strTypeName);
+            AfxMessageBox(strMessage.c_str(), MB_OK);
             return;
         }
     }

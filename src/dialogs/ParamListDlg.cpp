@@ -183,9 +183,16 @@ void CParamListDlg::OnSelChanging(NMHDR* pNMHDR, LRESULT* pResult)
         *pResult = 1;
 }
 
+// A label committed unchanged is no rename: it is taken as it is, silently.
 void CParamListDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    const char* pszNewName = reinterpret_cast<NMTVDISPINFO*>(pNMHDR)->item.pszText;
+    const TVITEM& item = reinterpret_cast<NMTVDISPINFO*>(pNMHDR)->item;
+    const char* pszNewName = item.pszText;
+    if (pszNewName && item.hItem && m_tree.GetItemText(item.hItem) == pszNewName)
+    {
+        *pResult = 1;
+        return;
+    }
     *pResult = pszNewName && m_pMgr && CanRename(pszNewName) && m_pMgr->RenameActiveParam(pszNewName);
 }
 

@@ -4,6 +4,7 @@
 #include "manager/TarvoMgr.h"
 
 #include "afx/MessageBox.h"
+#include "controls/StringParam.h"
 #include "dialogs/DatasetDlg.h"
 #include "dialogs/NewParamDialog.h"
 #include "dialogs/ParamFileDlg.h"
@@ -57,8 +58,8 @@ BOOL CTarvoMgr::OpenParamSelectDialog(std::string& strName, std::string& strType
     std::string strValue = pszValueText ? pszValueText : "";
     if (strValue == "\\")
     {
-        std::string strMessage = AfxLoadString(IDS_ESCAPE_CHARACTER);
-        strMessage.replace(strMessage.find("%s"), 2, strValue);
+        std::string strMessage;
+        FormatResourcePrintf(strMessage, IDS_ESCAPE_CHARACTER, strValue);
         AfxMessageBox(strMessage.c_str(), MB_OK);
         return FALSE;
     }

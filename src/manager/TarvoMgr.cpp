@@ -1,6 +1,7 @@
 #include "manager/TarvoMgr.h"
 
 #include "afx/DebugOutput.h"
+#include "afx/MessageBox.h"
 #include "afx/Module.h"
 #include "afx/PrivateProfile.h"
 #include "afx/Resource.h"
@@ -13,6 +14,7 @@
 #include "turb/TurbAccess.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <strings.h>
 
 namespace
@@ -220,9 +222,33 @@ std::string CTarvoMgr::GetActiveParamFileName() const
     return strName;
 }
 
+// Nothing loaded is nothing to save, and no file to name.
 BOOL CTarvoMgr::SaveChanges()
 {
-    return Param_Save(m_hTurbine, nullptr) == TURB_OK;
+    if (!m_hTurbine)
+        return FALSE;
+    std::vector<void*> arrEngines{m_hTurbine};
+    for (void* hInstance : GetOtherDatasetEngines())
+        if (m_setUnsavedEngines.count(hInstance))
+            arrEngines.push_back(hInstance);
+    std::string strFailures;
+    for (void* hInstance : arrEngines)
+    {
+        errno = 0;
+        if (Param_Save(hInstance, nullptr) == TURB_OK)
+        {
+            m_setUnsavedEngines.erase(hInstance);
+            continue;
+        }
+        FileFailed(EngineFilePath(hInstance), errno);
+        strFailures += (strFailures.empty() ? "" : "\n") + m_strLastFileError;
+    }
+    if (strFailures.empty())
+        return TRUE;
+    std::string strText;
+    FormatResourceString(strText, IDS_SAVE_CHANGES_FAILED, strFailures);
+    AfxMessageBox(strText.c_str(), MB_OK | MB_ICONERROR);
+    return FALSE;
 }
 
 // Active parameter, default type, options

@@ -11,6 +11,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,9 @@ public:
     const char* GetActiveParamFilePath() const;
     BOOL SetActiveParamFilePath(const char* pszPath);
     std::string GetActiveParamFileName() const;
+    // Saves the current dataset and every other one that a parameter
+    // operation or a switch left unsaved; on failure tells the author which
+    // files failed and why.
     BOOL SaveChanges();
 
     // Active parameter and default type
@@ -117,6 +121,8 @@ public:
     // A name that is a plain file name: not empty, "." or "..", and without a
     // path separator, so a dataset's file always lies in the script's directory.
     static BOOL IsPlainDatasetName(const std::string& strName);
+    // After a dataset operation failed: its file and the system's reason.
+    const std::string& GetLastFileError() const { return m_strLastFileError; }
 
     // Opens the product help at the topic.
     void ShowHelp(unsigned long nTopic);
@@ -209,7 +215,18 @@ private:
     void AddParamFileEntry(const std::string& strPath, const std::string& strName);
     void RemoveParamFileEntry(const std::string& strPath);
     std::vector<void*> GetOtherDatasetEngines() const;
+    // The file an instance saves to: the active file, or its dataset's.
+    std::string EngineFilePath(void* hInstance) const;
+    void MarkUnsaved(void* hInstance);
+    // Records the file and errno's text (EIO when the engine gave none) for
+    // GetLastFileError; answers FALSE.
+    BOOL FileFailed(const std::string& strPath, int nErrno);
+    // The parameters of every dataset that still read the data file.
+    std::vector<std::string> DataFileReaders(const std::string& strPath);
+    void RemoveDataFile(const std::string& strPath);
     std::string TypeKeyOfDisplayName(const std::string& strTypeName) const;
+    void SetCreatedValues(void* hInstance, const char* pszName, const std::string& strType,
+                          const std::string& strStored);
     void RenameInEngine(void* hInstance, const std::string& strOld, const std::string& strNew);
     void ReleaseRowTies(const std::string& strName, const std::string& strOldRow);
     static std::string FindIn(const std::map<std::string, std::string>& map, const std::string& strKey)
@@ -221,6 +238,11 @@ private:
     // Whether each type asked about so far is hidden: the definition file is
     // read once per type, not once per parameter.
     std::map<std::string, BOOL> m_mapTypeHidden;
+    // Each dataset's file as it was found: its extension keeps its letter case.
+    std::map<std::string, std::string> m_mapDatasetFiles;
+    // Other datasets' instances changed since they were last saved.
+    std::set<void*> m_setUnsavedEngines;
+    std::string m_strLastFileError;
     // Broadcasts under way: extensions that leave meanwhile are blanked in
     // m_arrExts, not removed, so the walk reaches every later one.
     int m_nBroadcastDepth = 0;

@@ -2,15 +2,22 @@
 // directory, each held by an engine instance of its own.
 //
 // File paths are compared exactly: on this system "a.prm" and "A.prm" are two
-// files, and taking one for the other would save or remove the wrong one.
+// files, and taking one for the other would save or remove the wrong one. The
+// extension is matched ignoring case, as the scripts' home systems do, and a
+// dataset keeps the file it was found as.
 
 #include "manager/TarvoMgr.h"
 
 #include "afx/DebugOutput.h"
+#include "controls/StringParam.h"
 #include "ketrin/Ketrin.h"
+#include "resources/StringIds.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <strings.h>
 
 namespace
 {
@@ -28,10 +35,15 @@ std::vector<std::string> PrmFilesIn(const std::string& strDir)
     {
         std::string strName = it->path().filename().string();
         if (strName.size() >= PRM_EXT_LENGTH &&
-            strName.compare(strName.size() - PRM_EXT_LENGTH, PRM_EXT_LENGTH, PRM_EXT) == 0 && it->is_regular_file(ec))
+            strcasecmp(strName.c_str() + strName.size() - PRM_EXT_LENGTH, PRM_EXT) == 0 && it->is_regular_file(ec))
             arrNames.push_back(strName);
     }
+    // Files with the extension in lower case come first: of "a.prm" and
+    // "a.PRM" the first is the dataset.
     std::sort(arrNames.begin(), arrNames.end());
+    std::stable_partition(arrNames.begin(), arrNames.end(),
+                          [](const std::string& strName)
+                          { return strName.compare(strName.size() - PRM_EXT_LENGTH, PRM_EXT_LENGTH, PRM_EXT) == 0; });
     return arrNames;
 }
 
@@ -68,9 +80,35 @@ BOOL CTarvoMgr::IsPlainDatasetName(const std::string& strName)
     return !strName.empty() && strName != "." && strName != ".." && strName.find_first_of("/\\") == std::string::npos;
 }
 
+// A new dataset's file takes the extension in lower case.
 std::string CTarvoMgr::DatasetPath(const std::string& strName) const
 {
-    return m_strScriptDir + strName + PRM_EXT;
+    auto it = m_mapDatasetFiles.find(strName);
+    return it != m_mapDatasetFiles.end() ? it->second : m_strScriptDir + strName + PRM_EXT;
+}
+
+std::string CTarvoMgr::EngineFilePath(void* hInstance) const
+{
+    if (hInstance == m_hTurbine)
+        return m_strActiveParamFilePath;
+    for (const auto& entry : m_mapDatasets)
+        if (entry.second == hInstance)
+            return DatasetPath(entry.first);
+    return std::string();
+}
+
+void CTarvoMgr::MarkUnsaved(void* hInstance)
+{
+    if (hInstance)
+        m_setUnsavedEngines.insert(hInstance);
+}
+
+BOOL CTarvoMgr::FileFailed(const std::string& strPath, int nErrno)
+{
+    std::string strReason = std::strerror(nErrno ? nErrno : EIO);
+    FormatResourceString(m_strLastFileError, IDS_FILE_FAILURE, strPath, strReason);
+    Trace(m_strLastFileError);
+    return FALSE;
 }
 
 void* CTarvoMgr::FindDataset(const std::string& strName) const
@@ -79,29 +117,33 @@ void* CTarvoMgr::FindDataset(const std::string& strName) const
     return it == m_mapDatasets.end() ? nullptr : it->second;
 }
 
+// Of two files that differ only in the extension's case ("a.prm", "a.PRM")
+// the active one, or else the one in lower case, is the dataset; the other
+// is left alone.
 void CTarvoMgr::FillDatasetsMap()
 {
     CloseOtherDatasets();
-    bool bActiveFound = false;
+    std::string strActiveName = DatasetNameOf(m_strActiveParamFilePath);
+    m_mapDatasets[strActiveName] = m_hTurbine;
+    m_mapDatasetFiles[strActiveName] = m_strActiveParamFilePath;
     for (const std::string& strFile : PrmFilesIn(m_strScriptDir))
     {
         std::string strName = strFile.substr(0, strFile.size() - PRM_EXT_LENGTH);
-        if (strName.empty())
-            continue;
         std::string strPath = m_strScriptDir + strFile;
-        if (strPath == m_strActiveParamFilePath)
+        if (strName.empty() || strPath == m_strActiveParamFilePath)
+            continue;
+        if (m_mapDatasets.count(strName))
         {
-            m_mapDatasets[strName] = m_hTurbine;
-            bActiveFound = true;
+            Trace("dataset " + strName + " has a file already; " + strPath + " is left alone");
+            continue;
         }
-        else if (void* hInstance = OpenDatasetEngine(strPath))
+        if (void* hInstance = OpenDatasetEngine(strPath))
         {
             AddParamFileEntry(strPath, strFile.substr(0, DATASET_DISPLAY_NAME_LENGTH));
             m_mapDatasets[strName] = hInstance;
+            m_mapDatasetFiles[strName] = strPath;
         }
     }
-    if (!bActiveFound)
-        m_mapDatasets[DatasetNameOf(m_strActiveParamFilePath)] = m_hTurbine;
 }
 
 // Other datasets run on the installation's own type definitions.
@@ -126,6 +168,8 @@ void CTarvoMgr::CloseOtherDatasets()
     for (void* hInstance : GetOtherDatasetEngines())
         CloseEngine(hInstance);
     m_mapDatasets.clear();
+    m_mapDatasetFiles.clear();
+    m_setUnsavedEngines.clear();
 }
 
 std::vector<void*> CTarvoMgr::GetOtherDatasetEngines() const
@@ -162,9 +206,12 @@ void CTarvoMgr::GetAllDatasets(std::vector<std::string>& arrNames) const
 }
 
 // The active parameter stays when the dataset has it; otherwise the first
-// visible one of the dataset becomes active.
+// visible one of the dataset becomes active. The dataset left may hold edits
+// that were never saved.
 void CTarvoMgr::MakeDatasetCurrent(const std::string& strName, void* hInstance)
 {
+    if (m_hTurbine != hInstance)
+        MarkUnsaved(m_hTurbine);
     m_hTurbine = hInstance;
     m_strActiveParamFilePath = DatasetPath(strName);
     if (!IsExistingParamName(m_strActiveParamName.c_str()))
@@ -188,7 +235,11 @@ BOOL CTarvoMgr::SaveDatasetIfModified(const std::string& strName)
     if (it == m_mapDatasets.end())
         return FALSE;
     MakeDatasetCurrent(strName, it->second);
-    return Param_Save(m_hTurbine, nullptr) == TURB_OK;
+    errno = 0;
+    if (Param_Save(m_hTurbine, nullptr) != TURB_OK)
+        return FileFailed(m_strActiveParamFilePath, errno);
+    m_setUnsavedEngines.erase(m_hTurbine);
+    return TRUE;
 }
 
 // The current dataset's file is copied to the new name. Replacing a known
@@ -196,36 +247,34 @@ BOOL CTarvoMgr::SaveDatasetIfModified(const std::string& strName)
 // known dataset is never replaced.
 BOOL CTarvoMgr::CreateNewDataset(const std::string& strName)
 {
-    if (!IsPlainDatasetName(strName) || m_strScriptDir.empty())
-        return FALSE;
     std::string strPath = DatasetPath(strName);
+    if (!IsPlainDatasetName(strName) || m_strScriptDir.empty() || !m_hTurbine)
+        return FileFailed(strPath, EINVAL);
     void* hInstance = FindDataset(strName);
     if (!hInstance && os_access(strPath.c_str(), OS_ACCESS_EXISTS))
-    {
-        Trace("dataset file " + strPath + " exists already");
-        return FALSE;
-    }
+        return FileFailed(strPath, EEXIST);
     // A dataset replaced by a copy of itself stays as it is.
     if (strPath != m_strActiveParamFilePath && !os_copy_file(m_strActiveParamFilePath.c_str(), strPath.c_str(), 1))
-    {
-        Trace("failed to copy " + m_strActiveParamFilePath + " to " + strPath);
-        return FALSE;
-    }
+        return FileFailed(strPath, errno);
     if (!hInstance)
     {
+        errno = 0;
         hInstance = OpenDatasetEngine(strPath);
         if (!hInstance)
         {
+            int nErrno = errno;
             os_remove_file(strPath.c_str(), 1);
-            return FALSE;
+            return FileFailed(strPath, nErrno);
         }
         AddParamFileEntry(strPath, strName);
         m_mapDatasets[strName] = hInstance;
+        m_mapDatasetFiles[strName] = strPath;
     }
     else if (hInstance != m_hTurbine)
     {
         Param_ClearParamList(hInstance);
         Param_AddParamFile(hInstance, strPath.c_str(), 1);
+        m_setUnsavedEngines.erase(hInstance);
     }
     MakeDatasetCurrent(strName, hInstance);
     UpdateAllUIExt(nullptr, UPD_RELOAD, nullptr);
@@ -237,43 +286,52 @@ BOOL CTarvoMgr::CreateNewDataset(const std::string& strName)
 BOOL CTarvoMgr::RenameDataset(const std::string& strOldName, const std::string& strNewName)
 {
     void* hInstance = FindDataset(strOldName);
+    std::string strOldPath = DatasetPath(strOldName);
     if (!hInstance || !IsPlainDatasetName(strOldName) || !IsPlainDatasetName(strNewName) || m_strScriptDir.empty())
-        return FALSE;
+        return FileFailed(strOldPath, hInstance ? EINVAL : ENOENT);
     if (strNewName == strOldName)
         return TRUE;
-    std::string strOldPath = DatasetPath(strOldName);
     std::string strNewPath = DatasetPath(strNewName);
     if (FindDataset(strNewName) || os_access(strNewPath.c_str(), OS_ACCESS_EXISTS))
+        return FileFailed(strNewPath, EEXIST);
+    errno = 0;
+    if (Param_Save(hInstance, strNewPath.c_str()) != TURB_OK)
+        return FileFailed(strNewPath, errno);
+    // The old file must go too, or the dataset would come back under its old
+    // name: failing that, the instance returns to its old file.
+    if (os_access(strOldPath.c_str(), OS_ACCESS_EXISTS) && !os_remove_file(strOldPath.c_str(), 1))
     {
-        Trace("dataset " + strNewName + " exists already");
+        FileFailed(strOldPath, errno);
+        Param_Save(hInstance, strOldPath.c_str());
+        os_remove_file(strNewPath.c_str(), 1);
         return FALSE;
     }
-    if (Param_Save(hInstance, strNewPath.c_str()) != TURB_OK)
-        return FALSE;
     m_mapDatasets.erase(strOldName);
+    m_mapDatasetFiles.erase(strOldName);
     m_mapDatasets[strNewName] = hInstance;
+    m_mapDatasetFiles[strNewName] = strNewPath;
     RemoveParamFileEntry(strOldPath);
     AddParamFileEntry(strNewPath, strNewName);
     MakeDatasetCurrent(strNewName, hInstance);
-    os_remove_file(strOldPath.c_str(), 1);
+    m_setUnsavedEngines.erase(hInstance);
     UpdateAllUIExt(nullptr, UPD_RELOAD, nullptr);
     return TRUE;
 }
 
 // Afterwards no instance is current and no file active: the caller loads
 // another dataset at once. Until then every operation fails without harm.
+// A file that is already gone was not removed here: that is no success.
 BOOL CTarvoMgr::DeleteDataset(const std::string& strName)
 {
     void* hInstance = FindDataset(strName);
-    if (!hInstance || !IsPlainDatasetName(strName) || m_strScriptDir.empty())
-        return FALSE;
     std::string strPath = DatasetPath(strName);
-    if (!os_remove_file(strPath.c_str(), 1))
-    {
-        Trace("failed to remove " + strPath);
-        return FALSE;
-    }
+    if (!hInstance || !IsPlainDatasetName(strName) || m_strScriptDir.empty())
+        return FileFailed(strPath, hInstance ? EINVAL : ENOENT);
+    if (!os_access(strPath.c_str(), OS_ACCESS_EXISTS) || !os_remove_file(strPath.c_str(), 1))
+        return FileFailed(strPath, errno);
     m_mapDatasets.erase(strName);
+    m_mapDatasetFiles.erase(strName);
+    m_setUnsavedEngines.erase(hInstance);
     RemoveParamFileEntry(strPath);
     CloseEngine(hInstance);
     m_hTurbine = nullptr;

@@ -9,12 +9,15 @@
 #include "afx/PrivateProfile.h"
 #include "afx/Resource.h"
 #include "controls/FormatSample.h"
+#include "controls/StringParam.h"
 #include "ketrin/Ketrin.h"
 #include "resources/StringIds.h"
 #include "turb/TurbAccess.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <strings.h>
 
 namespace
@@ -100,6 +103,12 @@ template <class TRead> std::string FormatTypeSample(const std::string& strType, 
     if (strType == "Unique")
         return FormatIntSample(fnRead("Format"), fnRead("StartValue"), true);
     return std::string();
+}
+
+// Two spellings of one path ("a/./b.dat", "a//b.dat") name one file.
+std::string NormalPath(const std::string& strPath)
+{
+    return std::filesystem::path(strPath).lexically_normal().string();
 }
 
 std::vector<std::string> SplitKeyList(const char* pszList)
@@ -273,16 +282,14 @@ BOOL CTarvoMgr::CreateNewParameter(const char* pszName, const char* pszTypeName,
     if (!Param_NewParam(m_hTurbine, pszName, strType.c_str(), pszFile))
         return FALSE;
     std::string strStored = HandleSyntax(pszValueText, false);
-    WriteAttrib(m_hTurbine, pszName, ORIGINAL_VALUE, strStored);
-    std::string strCurrent;
-    if (strType == "Custom" && (!ReadAttrib(m_hTurbine, pszName, "CurrentValue", strCurrent) || strCurrent.empty()))
-        WriteAttrib(m_hTurbine, pszName, "CurrentValue", strStored);
+    SetCreatedValues(m_hTurbine, pszName, strType, strStored);
     UpdateAllUIExt(nullptr, UPD_BEFORE_ACTIVE_CHANGE, pszName);
     SetActiveParamName(pszName);
     SetActiveParamAttribsToDefault();
+    // The defaults may have replaced them, and the windows told next show
+    // the new parameter and write back what they show.
+    SetCreatedValues(m_hTurbine, pszName, strType, strStored);
     UpdateAllUIExt(nullptr, UPD_ADDED, pszName);
-    // The defaults may have replaced it.
-    WriteAttrib(m_hTurbine, pszName, ORIGINAL_VALUE, strStored);
     if (m_lOptions & OPT_DATASETS)
     {
         // Every dataset holds the value in storage form, as the current one does.
@@ -290,10 +297,22 @@ BOOL CTarvoMgr::CreateNewParameter(const char* pszName, const char* pszTypeName,
         {
             if (!Param_NewParam(hInstance, pszName, strType.c_str(), pszFile))
                 return FALSE;
-            WriteAttrib(hInstance, pszName, ORIGINAL_VALUE, strStored);
+            SetCreatedValues(hInstance, pszName, strType, strStored);
+            MarkUnsaved(hInstance);
         }
     }
     return TRUE;
+}
+
+// The replaced script text, which a "Custom" parameter without a value of its
+// own also takes as its value.
+void CTarvoMgr::SetCreatedValues(void* hInstance, const char* pszName, const std::string& strType,
+                                 const std::string& strStored)
+{
+    WriteAttrib(hInstance, pszName, ORIGINAL_VALUE, strStored);
+    std::string strCurrent;
+    if (strType == "Custom" && (!ReadAttrib(hInstance, pszName, "CurrentValue", strCurrent) || strCurrent.empty()))
+        WriteAttrib(hInstance, pszName, "CurrentValue", strStored);
 }
 
 BOOL CTarvoMgr::AddParamToPRM(const char* pszName, const char* pszTypeName, const char* pszValueText)
@@ -335,12 +354,68 @@ BOOL CTarvoMgr::DeleteParameter(const char* pszName, int bDeleteDataFile, int bN
     UpdateAllUIExt(nullptr, UPD_RELOAD, strName.c_str());
     if (bNotifyDeleted)
         UpdateAllUIExt(nullptr, UPD_DELETED, strRecord.c_str());
-    if (bDeleteDataFile && !strDataFile.empty())
-        os_remove_file(strDataFile.c_str(), 1);
     if (m_lOptions & OPT_DATASETS)
+    {
         for (void* hInstance : GetOtherDatasetEngines())
+        {
             Param_DeleteParam(hInstance, strName.c_str());
+            MarkUnsaved(hInstance);
+        }
+    }
+    if (bDeleteDataFile && !strDataFile.empty())
+        RemoveDataFile(strDataFile);
     return TRUE;
+}
+
+// A data file that another parameter of any dataset still reads stays, and
+// the author learns which parameters those are; a file that cannot be
+// removed is named with the reason.
+void CTarvoMgr::RemoveDataFile(const std::string& strPath)
+{
+    std::vector<std::string> arrReaders = DataFileReaders(strPath);
+    std::string strText;
+    if (arrReaders.empty())
+    {
+        if (os_remove_file(strPath.c_str(), 1))
+            return;
+        FileFailed(NormalPath(strPath), errno);
+        FormatResourceString(strText, IDS_DATA_FILE_DELETE_FAILED, m_strLastFileError);
+    }
+    else
+    {
+        std::string strReaders;
+        for (const std::string& strReader : arrReaders)
+            strReaders += (strReaders.empty() ? "" : ", ") + strReader;
+        FormatResourceString(strText, IDS_DATA_FILE_KEPT, NormalPath(strPath), strReaders);
+    }
+    AfxMessageBox(strText.c_str(), MB_OK);
+}
+
+// Parameters of the current dataset by name, those of the others with their
+// dataset's name.
+std::vector<std::string> CTarvoMgr::DataFileReaders(const std::string& strPath)
+{
+    std::vector<std::pair<void*, std::string>> arrEngines{{m_hTurbine, ""}};
+    for (const auto& entry : m_mapDatasets)
+        if (entry.second && entry.second != m_hTurbine)
+            arrEngines.emplace_back(entry.second, entry.first);
+    std::string strNormal = NormalPath(strPath);
+    std::vector<std::string> arrReaders;
+    for (const auto& engine : arrEngines)
+    {
+        for (TURB_PARAM_ID id : GetParamIds(engine.first))
+        {
+            std::string strName, strFile;
+            if (!ReadAttrib(engine.first, id, "ActualFullPath", strFile) || NormalPath(strFile) != strNormal ||
+                !ReadAttrib(engine.first, id, "ParamName", strName))
+                continue;
+            std::string strReader = strName;
+            if (!engine.second.empty())
+                FormatResourceString(strReader, IDS_PARAM_OF_DATASET, strName, engine.second);
+            arrReaders.push_back(strReader);
+        }
+    }
+    return arrReaders;
 }
 
 void CTarvoMgr::DeleteParamFromPRM(const char* pszName)
@@ -368,6 +443,7 @@ BOOL CTarvoMgr::RenameActiveParam(const char* pszNewName)
             if (!Param_NewParam(hInstance, pszNewName, strType.c_str(), pszFile))
                 return FALSE;
             RenameInEngine(hInstance, strOld, pszNewName);
+            MarkUnsaved(hInstance);
         }
     }
     return TRUE;

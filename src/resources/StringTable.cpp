@@ -81,6 +81,18 @@ void AddTarvoStrings(CResourceModule& module)
         {IDS_SIM_CAPTION, "Parameter Simulation - %s"},
         {IDS_SIM_SAME_LINE, "You cannot simulate a parameter with a \"Select Next Row\" policy of \"Same Line As\"."},
         {IDS_CANNOT_CREATE_TYPE, "Cannot create \"%s\" type parameter."},
+        {IDS_DATASET_NAME_NOT_FILE,
+         "A dataset name is a file name: it cannot be empty, \".\" or \"..\", or hold \"/\" or \"\\\"."},
+        {IDS_DATASET_NAME_TAKEN, "The dataset '%1' already exists.\r\nPlease enter another name."},
+        {IDS_DATA_FILE_KEPT, "The data file %1 was not deleted: other parameters still read it.\n%2"},
+        {IDS_PARAM_OF_DATASET, "%1 (dataset %2)"},
+        {IDS_DATASET_CREATE_FAILED, "Failed to create the dataset '%1'.\n%2"},
+        {IDS_DATASET_RENAME_FAILED, "Failed to rename the dataset '%1' to '%3'.\n%2"},
+        {IDS_DATASET_DELETE_FAILED, "Failed to delete the dataset '%1'.\n%2"},
+        {IDS_DATASET_SAVE_FAILED, "Failed to save the dataset '%1'.\n%2"},
+        {IDS_SAVE_CHANGES_FAILED, "Failed to save the parameters.\n%1"},
+        {IDS_FILE_FAILURE, "%1: %2"},
+        {IDS_DATA_FILE_DELETE_FAILED, "The data file could not be deleted.\n%1"},
     };
     for (const auto& s : kStrings)
         module.AddString(s.nID, s.text);

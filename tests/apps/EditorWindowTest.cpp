@@ -1,4 +1,5 @@
 #include "EditorWindow.h"
+#include "FileSizeLimit.h"
 #include "TempDir.h"
 #include "UiDriver.h"
 #include "UiSeams.h"
@@ -178,6 +179,25 @@ TEST_F(DatasetEditorFixture, SavingWritesARenameIntoEveryDataset)
     EXPECT_STREQ(Manager().GetActiveParamName(), "Amount");
     EXPECT_TRUE(window->ConfirmClose());
     EXPECT_TRUE(boxes.Calls().empty()) << "nothing left to save";
+}
+
+TEST_F(DatasetEditorFixture, AFailedSaveIsReportedOnceWithTheFilesAndKeepsTheChanges)
+{
+    ASSERT_TRUE(Manager().SetActiveParamName("Quantity"));
+    ASSERT_TRUE(Manager().RenameActiveParam("Amount"));
+    CMessageBoxRecorder boxes;
+    {
+        CFileSizeLimit limit;
+        EXPECT_FALSE(window->Save());
+    }
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.LastText().rfind("Failed to save the parameters.\n" + dir.File("nursery_order.prm") + ": ", 0), 0u);
+    EXPECT_NE(boxes.LastText().find(dir.File("weekend_sale.prm") + ": "), std::string::npos);
+    EXPECT_NE(ReadFileBytes(dir.File("Action.c")).find("{Quantity}"), std::string::npos) << "nor the script";
+
+    ASSERT_TRUE(window->Save());
+    EXPECT_NE(ReadFileBytes(dir.File("weekend_sale.prm")).find("[Amount]"), std::string::npos);
+    EXPECT_EQ(boxes.Calls().size(), 1u);
 }
 
 TEST_F(DatasetEditorFixture, SwitchingDatasetsAloneLeavesNothingToSave)

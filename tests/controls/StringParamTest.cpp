@@ -3,6 +3,7 @@
 #include "afx/Resource.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace
 {
@@ -16,6 +17,8 @@ void AddTestStrings()
     module.AddString(30001, "%9 %8 %7 %6 %5 %4 %3 %2 %1");
     module.AddString(30002, "100%% of %1, %x stays, %1 twice");
     module.AddString(30003, std::string(1500, 'a') + "%1");
+    module.AddString(30004, "%s has %d%% of %s");
+    module.AddString(30005, "%x %1 %-5s %n %");
     static CDynLinkLibrary entry(module);
 }
 } // namespace
@@ -59,6 +62,34 @@ TEST(FormatResourceString, LibraryMessagesComeFromTheStringTable)
     std::string text;
     ASSERT_EQ(FormatResourceString(text, 10242, CStringParam(1, 10), CStringParam(99, 10)), 1);
     EXPECT_EQ(text, "Please enter an integer between 1 and 99.");
+}
+
+TEST(FormatResourcePrintf, FillsOnlyStringAndNumberConversionsInOrder)
+{
+    AddTestStrings();
+    const struct
+    {
+        unsigned nID;
+        std::vector<CStringParam> arrParams;
+        const char* pszExpected;
+    } cases[] = {
+        {30004, {"Disk", CStringParam(42, 10), "%s"}, "Disk has 42% of %s"},
+        {30004, {"Disk"}, "Disk has % of "},
+        {30005, {"a", "b"}, "%x %1 %-5s %n %"},
+        {10268, {"\\"}, "Cannot set a parameter for the escape character '\\'"},
+        {10270, {"b"}, "Are you sure you want to delete dataset 'b'?"},
+    };
+    for (const auto& c : cases)
+    {
+        std::vector<CStringParam> arrParams = c.arrParams;
+        arrParams.resize(3);
+        std::string text;
+        ASSERT_EQ(FormatResourcePrintf(text, c.nID, arrParams[0], arrParams[1], arrParams[2]), 1) << c.nID;
+        EXPECT_EQ(text, c.pszExpected);
+    }
+    std::string text = "unchanged";
+    EXPECT_EQ(FormatResourcePrintf(text, 29999, "x"), 0);
+    EXPECT_EQ(text, "unchanged");
 }
 
 TEST(CStringParam, NumbersInRadixesAndCopies)

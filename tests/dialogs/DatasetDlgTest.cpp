@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "TempDir.h"
 #include "UiDriver.h"
 #include "UiSeams.h"
@@ -8,7 +9,10 @@
 #include "resources/DatasetDialogs.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
@@ -368,4 +372,56 @@ TEST_F(DatasetDlgTest, EscapeInTheBarLeavesItShown)
     ui::PressKey(*m_pBar->GetDlgItem(IDC_DATASET_COMBO), Qt::Key_Escape);
     ui::PressKey(*m_pBar->GetDlgItem(IDC_DATASET_COMBO), Qt::Key_Return);
     EXPECT_TRUE(m_pBar->IsWindowVisible());
+}
+
+TEST_F(DatasetDlgTest, FailedOperationsNameTheFileAndTheReasonAndChangeNothing)
+{
+    // A file of a dataset name that is no dataset the bar knows.
+    std::string strStray = m_dir.Write("script/Dataset_2.prm", DatasetText("stray"));
+    const struct
+    {
+        const char* pszWhat;
+        std::function<void()> fnAct;
+        std::string strMessage;
+    } cases[] = {
+        {"switch",
+         [&]
+         {
+             CFileSizeLimit limit;
+             Choose("Dataset_3");
+         },
+         "Failed to save the dataset 'Dataset_1'.\n" + Path("Dataset_1.prm") + ": " + std::strerror(EFBIG)},
+        {"new",
+         [&]
+         {
+             ScriptName("Create New Dataset", "Dataset_2", "Dataset_2");
+             Click(IDC_DATASET_NEW);
+         },
+         "Failed to create the dataset 'Dataset_2'.\n" + strStray + ": " + std::strerror(EEXIST)},
+        {"rename",
+         [&]
+         {
+             ScriptName("Rename Dataset", "Dataset_1", "Dataset_2");
+             Click(IDC_DATASET_RENAME);
+         },
+         "Failed to rename the dataset 'Dataset_1' to 'Dataset_2'.\n" + strStray + ": " + std::strerror(EEXIST)},
+        {"delete",
+         [&]
+         {
+             std::filesystem::remove(Path("Dataset_1.prm"));
+             m_boxes.Answer(IDOK);
+             Click(IDC_DATASET_DELETE);
+         },
+         "Failed to delete the dataset 'Dataset_1'.\n" + Path("Dataset_1.prm") + ": " + std::strerror(ENOENT)},
+    };
+    for (const auto& c : cases)
+    {
+        m_boxes.Clear();
+        c.fnAct();
+        EXPECT_EQ(m_boxes.LastText(), c.strMessage) << c.pszWhat;
+        EXPECT_EQ(Items(), (Strings{"Dataset_1", "Dataset_3"})) << c.pszWhat;
+        EXPECT_EQ(Selected(), "Dataset_1") << c.pszWhat;
+        EXPECT_EQ(m_pMgr->GetActiveParamFilePath(), Path("Dataset_1.prm")) << c.pszWhat;
+    }
+    EXPECT_EQ(ReadFileBytes(strStray), DatasetText("stray"));
 }

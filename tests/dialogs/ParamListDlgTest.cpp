@@ -159,12 +159,13 @@ TEST_F(ParamListDlgTest, RenamingInPlaceChecksTheName)
     RenameSelected("amount");
     EXPECT_EQ(m_boxes.LastText(), NAME_OTHER_CASE);
     RenameSelected("City");
-    EXPECT_EQ(m_boxes.LastText(), NAME_EXISTS) << "an unchanged name is checked like any other";
+    EXPECT_EQ(m_boxes.Calls().size(), 2u) << "an unchanged name commits silently";
+    EXPECT_EQ(Tree().GetItemText(Item("City")), "City");
     RenameSelected("CITY");
     EXPECT_EQ(m_boxes.LastText(), NAME_OTHER_CASE) << "only the letter case of its own name";
     RenameSelected("2City");
     EXPECT_EQ(m_boxes.LastText().rfind("Please enter a valid name", 0), 0u);
-    EXPECT_EQ(m_boxes.Calls().size(), 5u);
+    EXPECT_EQ(m_boxes.Calls().size(), 4u);
     EXPECT_EQ(Names(), (Strings{"Amount", "Blank", "City", "CustomerName", "Odd", "Sheet", "Street"}));
     for (const AFX_MESSAGEBOX& box : m_boxes.Calls())
         EXPECT_EQ(box.nType, static_cast<UINT>(MB_OK));
@@ -173,7 +174,7 @@ TEST_F(ParamListDlgTest, RenamingInPlaceChecksTheName)
     ui::ReplaceText(*Tree().GetEditControl(), "Town");
     ui::PressKeyOnFocus(Qt::Key_Escape);
     EXPECT_EQ(Tree().GetItemText(Item("City")), "City") << "Escape cancels without a message";
-    EXPECT_EQ(m_boxes.Calls().size(), 5u);
+    EXPECT_EQ(m_boxes.Calls().size(), 4u);
     EXPECT_TRUE(m_pList->IsWindowVisible());
 
     RenameSelected("Town");
@@ -181,7 +182,7 @@ TEST_F(ParamListDlgTest, RenamingInPlaceChecksTheName)
         << "not re-sorted";
     EXPECT_TRUE(m_pMgr->IsExistingParamName("Town"));
     EXPECT_FALSE(m_pMgr->IsExistingParamName("City"));
-    EXPECT_EQ(m_boxes.Calls().size(), 5u);
+    EXPECT_EQ(m_boxes.Calls().size(), 4u);
 }
 
 TEST_F(ParamListDlgTest, LabelsTakeAtMost255Characters)
@@ -264,12 +265,25 @@ TEST_F(ParamListDlgTest, DeletingTheOnlyParameterLeavesNothingSelected)
 
 TEST_F(ParamListDlgTest, TheDataFileGoesOnlyAfterTheSecondQuestion)
 {
+    CreateList("[Solo]\nType=Table\nTable=customers.dat\n");
+    m_boxes.Answer(IDYES);
+    m_modals.Add(AnswerDelete(true, true));
+    ui::PressKey(Tree(), Qt::Key_Delete);
+    EXPECT_FALSE(m_pMgr->IsExistingParamName("Solo"));
+    EXPECT_FALSE(FileExists(m_strDataFile));
+    EXPECT_EQ(m_boxes.Calls().size(), 1u);
+}
+
+TEST_F(ParamListDlgTest, ADataFileThatOtherParametersReadStaysAndTheAuthorLearnsWhy)
+{
     CreateList();
     m_boxes.Answer(IDYES);
     m_modals.Add(AnswerDelete(true, true));
     ui::PressKey(Tree(), Qt::Key_Delete);
     EXPECT_FALSE(m_pMgr->IsExistingParamName("CustomerName"));
-    EXPECT_FALSE(FileExists(m_strDataFile));
+    EXPECT_TRUE(FileExists(m_strDataFile));
+    EXPECT_EQ(m_boxes.LastText(),
+              "The data file " + m_strDataFile + " was not deleted: other parameters still read it.\nCity, Street");
 }
 
 TEST_F(ParamListDlgTest, TheContextMenuActsOnTheItemUnderThePointer)

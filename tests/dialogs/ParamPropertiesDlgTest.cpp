@@ -221,6 +221,25 @@ TEST_F(PropertiesFixture, NewParametersTakeTheirTypesDefaultsInvisiblyAndKeepThe
     EXPECT_EQ(Attrib("Mystery", "Format"), "%s");
 }
 
+TEST_F(PropertiesFixture, ACustomParameterKeepsTheReplacedTextAsItsValue)
+{
+    // Custom on a tab whose defaults empty the value and which writes back what it shows.
+    std::string strTypes = ReadFileBytes(m_strTypesPath);
+    std::string strTab = "DisplayUI=MysteryTab";
+    strTypes.replace(strTypes.find(strTab), strTab.size(), "DisplayUI=dll:" PROPS_TEST_PLUGIN_PATH);
+    m_strTypesPath = m_dir.Write("param.dat", strTypes);
+    CreateWindows();
+
+    ASSERT_TRUE(m_pMgr->CreateNewParameter("Fresh", "Custom", "catalogue?page=1"));
+    EXPECT_EQ(TabCaptions(), Strings{"Value properties"});
+    ASSERT_EQ(m_pMgr->UpdateAllUIExt(nullptr, UPD_COMMIT, nullptr), 1);
+    ASSERT_TRUE(m_pMgr->SaveChanges());
+    std::string strSaved = ReadFileBytes(m_strPrmPath);
+    std::string strFresh = strSaved.substr(strSaved.find("[Fresh]"));
+    EXPECT_NE(strFresh.find("\nCurrentValue=catalogue?page=1\n"), std::string::npos) << strFresh;
+    EXPECT_NE(strFresh.find("\nOriginalValue=catalogue?page=1\n"), std::string::npos) << strFresh;
+}
+
 TEST_F(PropertiesFixture, TabsPassHelpRequestsToTheMainWindow)
 {
     CreateWindows();

@@ -1,15 +1,23 @@
+#include "FileSizeLimit.h"
 #include "ManagerFixture.h"
+#include "UiSeams.h"
 
 #include "turb/Turb.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <dlfcn.h>
 #include <filesystem>
+#include <functional>
+#include <set>
 
 namespace
 {
 // Every engine instance closed while the tests run, in order.
 std::vector<void*> g_arrClosedEngines;
+// Files whose removal fails, as a busy file's would.
+std::set<std::string> g_setUnremovable;
 
 const char* const DATASET_TEXT = "[Anchor]\nType=Table\nSelectNextRow=Sequential\nOriginalValue=%s\n\n"
                                  "[Follower]\nType=Table\nSelectNextRow=Same line as Anchor\n";
@@ -30,6 +38,11 @@ std::string EngineAttrib(void* hInstance, const char* pszName, const char* pszAt
     std::string value(pszText, static_cast<size_t>(nLength));
     Param_GetAttribFree(hInstance, &pszText);
     return value;
+}
+
+std::string FileError(const std::string& strPath, int nErrno)
+{
+    return strPath + ": " + std::strerror(nErrno);
 }
 
 // Datasets a (the file in use) and b side by side in one script directory.
@@ -79,6 +92,18 @@ protected:
 };
 } // namespace
 
+extern "C" int os_remove_file(const char* path, int force)
+{
+    typedef int (*PFN_REMOVE)(const char*, int);
+    static PFN_REMOVE pfnKetrin = reinterpret_cast<PFN_REMOVE>(dlsym(RTLD_NEXT, "os_remove_file"));
+    if (path && g_setUnremovable.count(path))
+    {
+        errno = EBUSY;
+        return 0;
+    }
+    return pfnKetrin(path, force);
+}
+
 // Seen on the way to the engine: which instances the manager closes.
 extern "C" void delete_turbine_handle(void* instance)
 {
@@ -113,6 +138,7 @@ TEST_F(DatasetsTest, CreationRenamingAndDeletionReachEveryDataset)
     ASSERT_TRUE(m_mgr.CreateNewParameter("Both", "Custom", R"(x\\y)"));
     EXPECT_EQ(EngineAttrib(OtherEngine(), "Both", "Type"), "Custom");
     EXPECT_EQ(EngineAttrib(OtherEngine(), "Both", "OriginalValue"), R"(x\y)") << "stored form in every dataset";
+    EXPECT_EQ(EngineAttrib(OtherEngine(), "Both", "CurrentValue"), R"(x\y)") << "and a Custom parameter's value";
 
     ASSERT_TRUE(m_mgr.SetActiveParamName("Anchor"));
     ASSERT_TRUE(m_mgr.RenameActiveParam("Lead"));
@@ -374,4 +400,181 @@ TEST_F(DatasetsTest, LoadingAfterADeletionWorksAndTheManagerClosesEveryInstance)
     g_arrClosedEngines.clear();
     mgr.reset();
     EXPECT_EQ(g_arrClosedEngines, arrOpen) << "closed although no instance was current";
+}
+
+TEST_F(DatasetsTest, SaveChangesWritesEveryDatasetThatChanged)
+{
+    m_mgr.AddParamFile(m_strA.c_str(), "a");
+    m_dir.Write("ds/b.prm", ReadFileBytes(m_strB) + "\n[External]\nType=Random\n");
+    ASSERT_TRUE(m_mgr.SaveChanges());
+    EXPECT_NE(ReadFileBytes(m_strB).find("[External]"), std::string::npos) << "an unchanged dataset is not written";
+
+    ASSERT_TRUE(m_mgr.CreateNewParameter("Both", "Custom", "v"));
+    ASSERT_TRUE(m_mgr.SetActiveParamName("Anchor"));
+    ASSERT_TRUE(m_mgr.RenameActiveParam("Lead"));
+    ASSERT_TRUE(m_mgr.DeleteParameter("Follower", 0, 0));
+    ASSERT_TRUE(m_mgr.SaveChanges());
+    for (const std::string& strFile : {m_strA, m_strB})
+    {
+        std::string strText = ReadFileBytes(strFile);
+        EXPECT_NE(strText.find("[Both]"), std::string::npos) << strFile;
+        EXPECT_NE(strText.find("[Lead]"), std::string::npos) << strFile;
+        EXPECT_EQ(strText.find("[Anchor]"), std::string::npos) << strFile;
+        EXPECT_EQ(strText.find("[Follower]"), std::string::npos) << strFile;
+    }
+    EXPECT_EQ(ReadFileBytes(m_strB).find("[External]"), std::string::npos) << "b is written from its instance";
+    EXPECT_STREQ(m_mgr.GetActiveParamFilePath(), m_strA.c_str()) << "the current dataset stays current";
+
+    // A dataset that was switched away from unsaved is written as well.
+    m_mgr.LoadDataset("b");
+    ASSERT_TRUE(m_mgr.SetParamAttrib("Lead", "OriginalValue", "edited in b"));
+    m_mgr.LoadDataset("a");
+    ASSERT_TRUE(m_mgr.SaveChanges());
+    EXPECT_NE(ReadFileBytes(m_strB).find("OriginalValue=edited in b"), std::string::npos);
+}
+
+TEST_F(DatasetsTest, SaveChangesSaysWhichFilesFailedAndWhy)
+{
+    m_mgr.AddParamFile(m_strA.c_str(), "a");
+    ASSERT_TRUE(m_mgr.CreateNewParameter("Both", "Custom", "v"));
+    CMessageBoxRecorder boxes;
+    {
+        CFileSizeLimit limit;
+        EXPECT_FALSE(m_mgr.SaveChanges());
+    }
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.LastText(),
+              "Failed to save the parameters.\n" + FileError(m_strA, EFBIG) + "\n" + FileError(m_strB, EFBIG));
+    EXPECT_EQ(ReadFileBytes(m_strB), DatasetText("in b") + "\n[OnlyInB]\nType=Random\n") << "nothing half-written";
+
+    ASSERT_TRUE(m_mgr.SaveChanges()) << "what failed is still to be saved";
+    EXPECT_NE(ReadFileBytes(m_strB).find("[Both]"), std::string::npos);
+    EXPECT_EQ(boxes.Calls().size(), 1u);
+}
+
+TEST_F(DatasetsTest, ADatasetKeepsTheFileItWasFoundAs)
+{
+    std::string strUpper = m_dir.Write("ds/Up.PRM", DatasetText("upper"));
+    m_dir.Write("ds/b.PRM", DatasetText("shadow of b"));
+    m_mgr.AddParamFile(strUpper.c_str(), "Up");
+    EXPECT_EQ(Datasets(), (std::vector<std::string>{"Up", "a", "b"}));
+    EXPECT_EQ(EngineAttrib(m_mgr.DatasetEngine("b"), "Anchor", "OriginalValue"), "in b")
+        << "of b.prm and b.PRM the lower case one is the dataset";
+
+    m_mgr.LoadDataset("b");
+    m_mgr.LoadDataset("Up");
+    EXPECT_STREQ(m_mgr.GetActiveParamFilePath(), strUpper.c_str());
+    ASSERT_TRUE(m_mgr.SetParamAttrib("Anchor", "OriginalValue", "edited"));
+    ASSERT_TRUE(m_mgr.SaveDatasetIfModified("Up"));
+    EXPECT_NE(ReadFileBytes(strUpper).find("OriginalValue=edited"), std::string::npos);
+
+    ASSERT_TRUE(m_mgr.CreateNewDataset("c"));
+    EXPECT_NE(ReadFileBytes(Ds("c.prm")).find("OriginalValue=edited"), std::string::npos);
+    ASSERT_TRUE(m_mgr.RenameDataset("Up", "Down"));
+    ASSERT_TRUE(m_mgr.DeleteDataset("c"));
+    EXPECT_EQ(Files(), (std::vector<std::string>{"Down.prm", "a.prm", "b.PRM", "b.prm", "notes.txt"}));
+}
+
+TEST_F(DatasetsTest, FailedDatasetOperationsNameTheFileAndTheReason)
+{
+    m_mgr.AddParamFile(m_strA.c_str(), "a");
+    std::string strLate = m_dir.Write("ds/late.prm", "[Late]\nType=Random\n");
+    const struct
+    {
+        const char* pszWhat;
+        std::function<BOOL()> fnCall;
+        std::string strFile;
+        int nErrno;
+    } cases[] = {
+        {"create over a file that is no dataset", [&] { return m_mgr.CreateNewDataset("late"); }, strLate, EEXIST},
+        {"rename onto another dataset", [&] { return m_mgr.RenameDataset("a", "b"); }, m_strB, EEXIST},
+        {"create that cannot write",
+         [&]
+         {
+             CFileSizeLimit limit;
+             return m_mgr.CreateNewDataset("big");
+         },
+         Ds("big.prm"), EFBIG},
+        {"rename that cannot write",
+         [&]
+         {
+             CFileSizeLimit limit;
+             return m_mgr.RenameDataset("a", "big");
+         },
+         Ds("big.prm"), EFBIG},
+        {"save that cannot write",
+         [&]
+         {
+             CFileSizeLimit limit;
+             return m_mgr.SaveDatasetIfModified("b");
+         },
+         m_strB, EFBIG},
+        {"delete a file that is gone",
+         [&]
+         {
+             std::filesystem::remove(m_strB);
+             return m_mgr.DeleteDataset("b");
+         },
+         m_strB, ENOENT},
+    };
+    for (const auto& c : cases)
+    {
+        EXPECT_FALSE(c.fnCall()) << c.pszWhat;
+        EXPECT_EQ(m_mgr.GetLastFileError(), FileError(c.strFile, c.nErrno)) << c.pszWhat;
+    }
+    EXPECT_EQ(Datasets(), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(Files(), (std::vector<std::string>{"a.prm", "late.prm", "notes.txt"}));
+    EXPECT_EQ(ReadFileBytes(strLate), "[Late]\nType=Random\n");
+}
+
+TEST_F(DatasetsTest, ADataFileThatOtherParametersReadIsKept)
+{
+    std::string strShared = m_dir.Write("ds/shared.dat", "name\nx\n");
+    std::string strOwn = m_dir.Write("ds/own.dat", "name\ny\n");
+    std::string strFolder = m_dir.Write("ds/folder.dat/inside", "kept");
+    m_dir.Write("ds/a.prm", "[One]\nType=Table\nTable=shared.dat\n\n[Two]\nType=Table\nTable=./shared.dat\n\n"
+                            "[Own]\nType=Table\nTable=own.dat\n\n[Odd]\nType=Table\nTable=folder.dat\n");
+    m_dir.Write("ds/b.prm", "[One]\nType=Table\nTable=shared.dat\n\n[Three]\nType=TTable\nTable=own.dat\n");
+    m_mgr.AddParamFile(m_strA.c_str(), "a");
+    const struct
+    {
+        const char* pszParam;
+        std::string strFile;
+        const char* pszReaders; // null: the file goes
+    } cases[] = {
+        {"Two", strShared, "One, One (dataset b)"},
+        {"One", strShared, nullptr},
+        {"Own", strOwn, "Three (dataset b)"},
+    };
+    for (const auto& c : cases)
+    {
+        CMessageBoxRecorder boxes;
+        ASSERT_TRUE(m_mgr.DeleteParameter(c.pszParam, 1, 1)) << c.pszParam;
+        EXPECT_EQ(FileExists(c.strFile), c.pszReaders != nullptr) << c.pszParam;
+        std::string strMessage = c.pszReaders ? "The data file " + c.strFile +
+                                                    " was not deleted: other parameters still read it.\n" + c.pszReaders
+                                              : "";
+        EXPECT_EQ(boxes.LastText(), strMessage) << c.pszParam;
+    }
+    CMessageBoxRecorder boxes;
+    ASSERT_TRUE(m_mgr.DeleteParameter("Odd", 1, 1));
+    EXPECT_EQ(boxes.LastText(), "The data file could not be deleted.\n" + FileError(Ds("folder.dat"), EISDIR));
+    EXPECT_TRUE(FileExists(strFolder));
+}
+
+TEST_F(DatasetsTest, ARenameWhoseOldFileCannotGoLeavesTheDatasetAsItWas)
+{
+    m_mgr.AddParamFile(m_strA.c_str(), "a");
+    ASSERT_TRUE(m_mgr.SetParamAttrib("Anchor", "OriginalValue", "edited a"));
+    g_setUnremovable.insert(m_strA);
+    EXPECT_FALSE(m_mgr.RenameDataset("a", "z"));
+    g_setUnremovable.clear();
+
+    EXPECT_EQ(m_mgr.GetLastFileError(), FileError(m_strA, EBUSY));
+    EXPECT_EQ(Files(), (std::vector<std::string>{"a.prm", "b.prm", "notes.txt"}));
+    EXPECT_EQ(Datasets(), (std::vector<std::string>{"a", "b"}));
+    EXPECT_STREQ(m_mgr.GetActiveParamFilePath(), m_strA.c_str());
+    ASSERT_TRUE(m_mgr.SaveChanges());
+    EXPECT_NE(ReadFileBytes(m_strA).find("OriginalValue=edited a"), std::string::npos) << "saved to its own file";
+    EXPECT_EQ(Files(), (std::vector<std::string>{"a.prm", "b.prm", "notes.txt"}));
 }

@@ -58,6 +58,9 @@ extern "C"
     // dir + '/' + name; an absolute name or an empty dir gives the name itself.
     int os_path_join(const char* dir, const char* name, char* out, int outSize);
 
+// The file operations below that answer 0 leave errno telling why (strerror
+// gives the system's text).
+
 // Access modes of os_access, combinable.
 #define OS_ACCESS_EXISTS 0
 #define OS_ACCESS_WRITE 2

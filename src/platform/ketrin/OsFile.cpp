@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -52,6 +53,26 @@ bool WriteAll(int fd, const char* data, size_t size)
     return true;
 }
 
+// Keeps errno as the failing step left it while cleanup runs.
+class CErrnoKeeper
+{
+public:
+    CErrnoKeeper() : m_nErrno(errno) {}
+    ~CErrnoKeeper() { errno = m_nErrno; }
+    CErrnoKeeper(const CErrnoKeeper&) = delete;
+    CErrnoKeeper& operator=(const CErrnoKeeper&) = delete;
+
+private:
+    int m_nErrno;
+};
+
+// Answers 0 with errno set to why.
+int Fail(int nErrno)
+{
+    errno = nErrno;
+    return 0;
+}
+
 void SyncDirectory(const std::string& dir)
 {
     int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
@@ -79,6 +100,7 @@ public:
     }
     ~CTempFile()
     {
+        CErrnoKeeper keeper;
         if (m_nFd >= 0)
             close(m_nFd);
         if (!m_strPath.empty())
@@ -134,6 +156,22 @@ mode_t TargetMode(const std::string& target)
         return st.st_mode & 07777;
     return 0666 & ~CurrentUmask();
 }
+
+// Copies the open source into the temporary file; false with errno set.
+bool CopyContent(int in, CTempFile& temp)
+{
+    char buffer[65536];
+    while (true)
+    {
+        ssize_t n = read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n == 0;
+        if (!WriteAll(temp.Fd(), buffer, static_cast<size_t>(n)))
+            return false;
+    }
+}
 } // namespace
 
 int os_access(const char* path, int mode)
@@ -151,7 +189,7 @@ int os_access(const char* path, int mode)
 int os_write_file_atomic(const char* path, const void* data, size_t size)
 {
     if (!path || !*path || (!data && size > 0))
-        return 0;
+        return Fail(EINVAL);
     CTempFile temp(path);
     if (temp.Fd() < 0 || !WriteAll(temp.Fd(), static_cast<const char*>(data), size))
         return 0;
@@ -161,42 +199,34 @@ int os_write_file_atomic(const char* path, const void* data, size_t size)
 int os_copy_file(const char* src, const char* dst, int overwrite)
 {
     if (!src || !dst || !*src || !*dst)
-        return 0;
+        return Fail(EINVAL);
     int in = open(src, O_RDONLY);
     if (in < 0)
         return 0;
     struct stat st;
-    bool ok = fstat(in, &st) == 0 && S_ISREG(st.st_mode);
-    CTempFile temp(dst);
-    ok = ok && temp.Fd() >= 0;
-    char buffer[65536];
-    while (ok)
+    bool ok = fstat(in, &st) == 0 && (S_ISREG(st.st_mode) || Fail(S_ISDIR(st.st_mode) ? EISDIR : EINVAL));
+    std::unique_ptr<CTempFile> temp;
+    if (ok)
+        temp = std::make_unique<CTempFile>(dst);
+    ok = ok && temp->Fd() >= 0 && CopyContent(in, *temp);
     {
-        ssize_t n = read(in, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-        {
-            ok = n == 0;
-            break;
-        }
-        ok = WriteAll(temp.Fd(), buffer, static_cast<size_t>(n));
+        CErrnoKeeper keeper;
+        close(in);
     }
-    close(in);
-    return ok && temp.Commit(st.st_mode & 07777, overwrite != 0) ? 1 : 0;
+    return ok && temp->Commit(st.st_mode & 07777, overwrite != 0) ? 1 : 0;
 }
 
 int os_remove_file(const char* path, int force)
 {
     if (!path || !*path)
-        return 0;
+        return Fail(EINVAL);
     struct stat st;
     if (lstat(path, &st) != 0)
         return force && errno == ENOENT ? 1 : 0;
     if (S_ISDIR(st.st_mode))
-        return 0;
+        return Fail(EISDIR);
     bool bWriteProtected = !S_ISLNK(st.st_mode) && (st.st_mode & 0222) == 0;
     if (!force && bWriteProtected)
-        return 0;
+        return Fail(EACCES);
     return unlink(path) == 0 ? 1 : 0;
 }

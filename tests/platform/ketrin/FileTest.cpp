@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -136,4 +139,49 @@ TEST(FileTest, RemoveFollowsTheForceFlag)
     fs::create_directory(dir.File("sub"));
     EXPECT_EQ(0, os_remove_file(dir.File("sub").c_str(), 1));
     EXPECT_TRUE(fs::is_directory(dir.File("sub")));
+}
+
+TEST(FileTest, FailuresLeaveTheReasonInErrno)
+{
+    CTempDir dir;
+    std::string file = dir.Write("a.dat", "x");
+    std::string locked = dir.Write("locked.dat", "x");
+    chmod(locked.c_str(), 0444);
+    std::string big = dir.Write("big.dat", std::string(5000, 'b'));
+    fs::create_directory(dir.File("sub"));
+    std::string missing = dir.File("none/a.dat");
+    const struct
+    {
+        const char* pszWhat;
+        std::function<int()> fnCall;
+        int nErrno;
+    } cases[] = {
+        {"remove missing", [&] { return os_remove_file(dir.File("gone").c_str(), 0); }, ENOENT},
+        {"remove directory", [&] { return os_remove_file(dir.File("sub").c_str(), 1); }, EISDIR},
+        {"remove protected", [&] { return os_remove_file(locked.c_str(), 0); }, EACCES},
+        {"remove null", [&] { return os_remove_file(nullptr, 1); }, EINVAL},
+        {"copy missing source", [&] { return os_copy_file(dir.File("gone").c_str(), file.c_str(), 1); }, ENOENT},
+        {"copy directory", [&] { return os_copy_file(dir.File("sub").c_str(), dir.File("c").c_str(), 1); }, EISDIR},
+        {"copy into missing folder", [&] { return os_copy_file(file.c_str(), missing.c_str(), 1); }, ENOENT},
+        {"copy onto existing", [&] { return os_copy_file(file.c_str(), locked.c_str(), 0); }, EEXIST},
+        {"write into missing folder", [&] { return WriteText(missing, "new"); }, ENOENT},
+        {"copy past the size limit", [&] { return os_copy_file(big.c_str(), dir.File("c").c_str(), 1); }, EFBIG},
+    };
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    for (const auto& c : cases)
+    {
+        rlimit limit = previous;
+        limit.rlim_cur = 100;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        errno = 0;
+        int nResult = c.fnCall();
+        int nErrno = errno;
+        setrlimit(RLIMIT_FSIZE, &previous);
+        EXPECT_EQ(nResult, 0) << c.pszWhat;
+        EXPECT_EQ(nErrno, c.nErrno) << c.pszWhat << ": " << std::strerror(nErrno);
+    }
+    std::signal(SIGXFSZ, handler);
+    EXPECT_FALSE(FileExists(dir.File("c"))) << "no half-written copy stays";
 }
