@@ -5,9 +5,9 @@
 #include <string>
 
 // Style bits of a field.
-#define MODULE_DELIMITER 1    // fixed text between fields
-#define MODULE_FIXED_WIDTH 8  // typing overwrites, the text is zero-padded
-#define MODULE_TIME_FIELD 10  // what the time edit gives its numeric fields
+#define MODULE_DELIMITER 1   // fixed text between fields
+#define MODULE_FIXED_WIDTH 8 // typing overwrites, the text is zero-padded
+#define MODULE_TIME_FIELD 10 // what the time edit gives its numeric fields
 
 // One field (module) of a segmented edit: a range of character positions of
 // the edit's text with its own rules for typing, spinning and deleting. It has

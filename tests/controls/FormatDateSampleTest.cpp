@@ -1,5 +1,5 @@
-#include "controls/DateTimeFormatter.h"
 #include "controls/FormatDateSample.h"
+#include "controls/DateTimeFormatter.h"
 
 #include "afx/Clock.h"
 

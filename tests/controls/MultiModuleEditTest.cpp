@@ -25,16 +25,17 @@ void AddTimeHostTemplate()
         return;
     bAdded = true;
     const DWORD edit = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
-    module.AddDialog({IDD_TIME_HOST,
-                      "Time",
-                      "MS Sans Serif",
-                      8,
-                      0,
-                      0,
-                      160,
-                      60,
-                      WS_POPUP | WS_CAPTION,
-                      {{AFX_WC_EDIT, "", IDC_TIME, 7, 7, 80, 14, edit}, {AFX_WC_EDIT, "", IDC_OTHER, 7, 30, 80, 14, edit}}});
+    module.AddDialog(
+        {IDD_TIME_HOST,
+         "Time",
+         "MS Sans Serif",
+         8,
+         0,
+         0,
+         160,
+         60,
+         WS_POPUP | WS_CAPTION,
+         {{AFX_WC_EDIT, "", IDC_TIME, 7, 7, 80, 14, edit}, {AFX_WC_EDIT, "", IDC_OTHER, 7, 30, 80, 14, edit}}});
     static CDynLinkLibrary entry(module);
 }
 
@@ -59,7 +60,8 @@ TEST(TimeEditFields, HoursTakeTheirWidthFromTheirMaximum)
         int nMaxHours;
         int nHourWidth;
         const char* pszText;
-    } cases[] = {{0, 0, "00:00:00"}, {-5, 7, "00:00:00"}, {23, 2, "00:00:00"}, {100, 0, "000:00:00"}, {9, 0, "0:00:00"}};
+    } cases[] = {
+        {0, 0, "00:00:00"}, {-5, 7, "00:00:00"}, {23, 2, "00:00:00"}, {100, 0, "000:00:00"}, {9, 0, "0:00:00"}};
     for (const auto& c : cases)
     {
         CQzTimeEdit edit(c.nMaxHours, c.nHourWidth);
