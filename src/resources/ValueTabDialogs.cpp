@@ -1,5 +1,5 @@
-#include "resources/TarvoResources.h"
 #include "resources/ValueTabDialogs.h"
+#include "resources/TarvoResources.h"
 
 namespace
 {
@@ -38,43 +38,42 @@ void AddTarvoValueTabDialogs(CResourceModule& module)
                            {AFX_WC_STATIC, "&Update value on:", IDC_NUMBER_POLICY_LABEL, 7, 123, 60, 8, LABEL},
                            {AFX_WC_COMBOBOX, "", IDC_NUMBER_POLICY, 70, 121, 159, 60, LIST}}));
 
-    module.AddDialog(Page(IDD_UNIQUE_NUMBER_TAB, "Unique-Number properties", 160,
-                          {{AFX_WC_STATIC, "&Start:", IDC_STATIC, 7, 9, 75, 8, LABEL},
-                           {AFX_WC_EDIT, "", IDC_UNIQUE_START, 85, 7, 144, 14, NUMBER},
-                           {AFX_WC_STATIC, "&Block size per Vuser:", IDC_STATIC, 7, 27, 75, 8, LABEL},
-                           {AFX_WC_EDIT, "", IDC_UNIQUE_BLOCK_SIZE, 85, 25, 144, 14, NUMBER},
-                           {AFX_WC_STATIC, "Sample value:", IDC_STATIC, 7, 45, 75, 8, LABEL},
-                           {AFX_WC_EDIT, "", IDC_FORMAT_SAMPLE, 85, 43, 144, 14, SAMPLE},
-                           {AFX_WC_STATIC, "&Number format:", IDC_STATIC, 7, 63, 75, 8, LABEL},
-                           {AFX_WC_COMBOBOX, "", IDC_FORMAT_LIST, 85, 61, 144, 54, FORMATS | CBS_SORT},
-                           {AFX_WC_STATIC, "&Update value on:", IDC_NUMBER_POLICY_LABEL, 7, 123, 75, 8, LABEL},
-                           {AFX_WC_COMBOBOX, "", IDC_NUMBER_POLICY, 85, 121, 144, 60, LIST},
-                           {AFX_WC_STATIC, "W&hen out of values :", IDC_UNIQUE_OUT_OF_VALUES_LABEL, 7, 141, 75, 8,
-                            LABEL},
-                           {AFX_WC_COMBOBOX, "", IDC_UNIQUE_OUT_OF_VALUES, 85, 139, 144, 60, LIST}}));
+    module.AddDialog(
+        Page(IDD_UNIQUE_NUMBER_TAB, "Unique-Number properties", 142,
+             {{AFX_WC_STATIC, "&Start:", IDC_STATIC, 7, 9, 82, 8, LABEL},
+              {AFX_WC_EDIT, "", IDC_UNIQUE_START, 90, 7, 139, 14, NUMBER},
+              {AFX_WC_STATIC, "&Block size per Vuser:", IDC_STATIC, 7, 27, 82, 8, LABEL},
+              {AFX_WC_EDIT, "", IDC_UNIQUE_BLOCK_SIZE, 90, 25, 139, 14, NUMBER},
+              {AFX_WC_STATIC, "Sample value:", IDC_STATIC, 7, 45, 82, 8, LABEL},
+              {AFX_WC_EDIT, "", IDC_FORMAT_SAMPLE, 90, 43, 139, 14, SAMPLE},
+              {AFX_WC_STATIC, "&Number format:", IDC_STATIC, 7, 63, 82, 8, LABEL},
+              {AFX_WC_COMBOBOX, "", IDC_FORMAT_LIST, 90, 61, 139, 40, FORMATS | CBS_SORT},
+              {AFX_WC_STATIC, "&Update value on:", IDC_NUMBER_POLICY_LABEL, 7, 109, 82, 8, LABEL},
+              {AFX_WC_COMBOBOX, "", IDC_NUMBER_POLICY, 90, 107, 139, 60, LIST},
+              {AFX_WC_STATIC, "W&hen out of values :", IDC_UNIQUE_OUT_OF_VALUES_LABEL, 7, 127, 82, 8, LABEL},
+              {AFX_WC_COMBOBOX, "", IDC_UNIQUE_OUT_OF_VALUES, 90, 125, 139, 60, LIST}}));
 
     // The offset: whole days with their arrows, then the time of day.
-    module.AddDialog(Page(
-        IDD_DATE_TIME_TAB, "Date/Time properties", 190,
-        {{AFX_WC_STATIC, "Sample (current time):", IDC_STATIC, 7, 9, 75, 8, LABEL},
-         {AFX_WC_EDIT, "", IDC_FORMAT_SAMPLE, 85, 7, 144, 14, SAMPLE},
-         {AFX_WC_STATIC, "Date/&Time format:", IDC_STATIC, 7, 28, 75, 8, LABEL},
-         {AFX_WC_COMBOBOX, "", IDC_FORMAT_LIST, 85, 26, 144, 70, FORMATS},
-         {AFX_WC_BUTTON, "&Add format ->", IDC_FORMAT_ADD, 7, 42, 70, 14, BUTTON},
-         {AFX_WC_BUTTON, "D&elete format <-", IDC_FORMAT_DELETE, 7, 60, 70, 14, BUTTON},
-         {AFX_WC_BUTTON, "&Reset formats", IDC_FORMAT_RESET, 7, 78, 70, 14, BUTTON},
-         {AFX_WC_BUTTON, "Offset", IDC_DATE_OFFSET_GROUP, 7, 100, 222, 62, GROUP},
-         {AFX_WC_BUTTON, "&Offset parameter by:", IDC_DATE_OFFSET_ON, 14, 112, 88, 10, CHECK},
-         {AFX_WC_EDIT, "", IDC_DATE_DAYS, 105, 110, 40, 14, NUMBER},
-         {AFX_WC_UPDOWN, "", IDC_DATE_DAYS_SPIN, 145, 110, 10, 14,
-          CHILD | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS},
-         {AFX_WC_STATIC, "days and", IDC_DATE_DAYS_LABEL, 160, 112, 40, 8, LABEL},
-         {AFX_WC_EDIT, "", IDC_DATE_TIME, 105, 128, 50, 14, EDIT},
-         {AFX_WC_STATIC, "(HH:MM:SS)", IDC_DATE_TIME_LABEL, 160, 130, 50, 8, LABEL},
-         {AFX_WC_BUTTON, "&Working days only", IDC_DATE_WORKING_DAYS, 14, 146, 88, 10, CHECK},
-         {AFX_WC_BUTTON, "&Prior to current date", IDC_DATE_PRIOR, 110, 146, 100, 10, CHECK},
-         {AFX_WC_STATIC, "&Update value on:", IDC_NUMBER_POLICY_LABEL, 7, 172, 75, 8, LABEL},
-         {AFX_WC_COMBOBOX, "", IDC_NUMBER_POLICY, 85, 170, 144, 60, LIST}}));
+    module.AddDialog(Page(IDD_DATE_TIME_TAB, "Date/Time properties", 142,
+                          {{AFX_WC_STATIC, "Sample (current time):", IDC_STATIC, 7, 9, 78, 8, LABEL},
+                           {AFX_WC_EDIT, "", IDC_FORMAT_SAMPLE, 88, 7, 141, 13, SAMPLE},
+                           {AFX_WC_STATIC, "Date/&Time format:", IDC_STATIC, 7, 25, 78, 8, LABEL},
+                           {AFX_WC_COMBOBOX, "", IDC_FORMAT_LIST, 88, 23, 141, 54, FORMATS},
+                           {AFX_WC_BUTTON, "&Add format ->", IDC_FORMAT_ADD, 7, 37, 72, 12, BUTTON},
+                           {AFX_WC_BUTTON, "D&elete format <-", IDC_FORMAT_DELETE, 7, 51, 72, 12, BUTTON},
+                           {AFX_WC_BUTTON, "&Reset formats", IDC_FORMAT_RESET, 7, 65, 72, 12, BUTTON},
+                           {AFX_WC_BUTTON, "Offset", IDC_DATE_OFFSET_GROUP, 7, 80, 222, 44, GROUP},
+                           {AFX_WC_BUTTON, "&Offset parameter by:", IDC_DATE_OFFSET_ON, 12, 92, 84, 10, CHECK},
+                           {AFX_WC_EDIT, "", IDC_DATE_DAYS, 98, 90, 30, 13, NUMBER},
+                           {AFX_WC_UPDOWN, "", IDC_DATE_DAYS_SPIN, 128, 90, 9, 13,
+                            CHILD | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS},
+                           {AFX_WC_STATIC, "days and", IDC_DATE_DAYS_LABEL, 140, 92, 30, 8, LABEL},
+                           {AFX_WC_EDIT, "", IDC_DATE_TIME, 172, 90, 44, 13, EDIT},
+                           {AFX_WC_STATIC, "(HH:MM:SS)", IDC_DATE_TIME_LABEL, 172, 106, 50, 8, LABEL},
+                           {AFX_WC_BUTTON, "&Working days only", IDC_DATE_WORKING_DAYS, 12, 108, 78, 10, CHECK},
+                           {AFX_WC_BUTTON, "&Prior to current date", IDC_DATE_PRIOR, 92, 108, 78, 10, CHECK},
+                           {AFX_WC_STATIC, "&Update value on:", IDC_NUMBER_POLICY_LABEL, 7, 130, 78, 8, LABEL},
+                           {AFX_WC_COMBOBOX, "", IDC_NUMBER_POLICY, 88, 128, 141, 60, LIST}}));
 
     module.AddDialog(Page(IDD_USER_FUNC_TAB, "User Defined Function Properties", 142,
                           {{AFX_WC_STATIC, "&Function Name:", IDC_STATIC, 7, 9, 65, 8, LABEL},

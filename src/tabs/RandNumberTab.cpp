@@ -13,8 +13,7 @@
 
 namespace
 {
-const char* const RANDOM_FORMATS[] = {"%01lu", "%02lu", "%03lu", "%04lu", "%05lu",
-                                      "%06lu", "%07lu", "%08lu", "%lu"};
+const char* const RANDOM_FORMATS[] = {"%01lu", "%02lu", "%03lu", "%04lu", "%05lu", "%06lu", "%07lu", "%08lu", "%lu"};
 const long long MAX_BOUND = 4294967295LL;
 const char* const MAX_BOUND_TEXT = "4294967295";
 const char* const DEFAULT_MIN = "1";

@@ -50,9 +50,7 @@ ON_CBN_SELCHANGE(IDC_NUMBER_POLICY, &CUniqueNumberTab::OnSelChangePolicy)
 ON_WM_SIZE()
 END_MESSAGE_MAP()
 
-CUniqueNumberTab::CUniqueNumberTab(CTarvoMgr* pMgr) : CResizePropertyPage(IDD_UNIQUE_NUMBER_TAB), CTarvoMgrExt(pMgr)
-{
-}
+CUniqueNumberTab::CUniqueNumberTab(CTarvoMgr* pMgr) : CResizePropertyPage(IDD_UNIQUE_NUMBER_TAB), CTarvoMgrExt(pMgr) {}
 
 CUniqueNumberTab::~CUniqueNumberTab() = default;
 

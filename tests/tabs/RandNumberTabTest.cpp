@@ -128,7 +128,6 @@ TEST_F(RandNumberTabTest, NewAndRetypedParametersTakeTheRandomDefaults)
     ASSERT_TRUE(m_pMgr->ChangeActiveParamType("Random"));
     EXPECT_EQ(Stored("Crew"), (Strings{"%01lu", "1", "100", "EachOccurrence"}))
         << "the group's text format is no number format";
-
 }
 
 TEST_F(ValueTabFixture, ARandomParameterStoredWithoutSettingsShowsTheDefaults)

@@ -119,10 +119,10 @@ TEST_F(UserFuncTabTest, OnlyIdentifiersAreFunctionNames)
 
 TEST_F(UserFuncTabTest, NewAndRetypedFunctionParametersTakeTheDefaults)
 {
-    const Strings keys = {"FunctionName", "NTLibraryName", "SOLibraryName", "VXLibraryName", "AXLibraryName",
-                          "GenerateNewVal"};
-    const Strings defaults = {"MyFunctionName", "MyDll.dll", "libMyDll.so", "libMyDll.sl", "libMyDll.a",
-                              "EachOccurrence"};
+    const Strings keys = {"FunctionName",  "NTLibraryName", "SOLibraryName",
+                          "VXLibraryName", "AXLibraryName", "GenerateNewVal"};
+    const Strings defaults = {"MyFunctionName", "MyDll.dll",  "libMyDll.so",
+                              "libMyDll.sl",    "libMyDll.a", "EachOccurrence"};
     ASSERT_TRUE(m_pMgr->CreateNewParameter("Fresh", "User Defined Function", ""));
     EXPECT_EQ(Stored("Fresh", keys), defaults);
     ASSERT_TRUE(m_pList->Select("Crew"));
