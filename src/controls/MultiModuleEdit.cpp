@@ -4,6 +4,7 @@
 #include "controls/NumModulEdit.h"
 
 #include <QEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -20,7 +21,8 @@ const unsigned BEEP_SIMPLE = 0xFFFFFFFF;
 // What the system's key translation does for a plain edit: the characters
 // of a key press reach the control as WM_CHAR, its release as WM_KEYUP and a
 // double click as WM_LBUTTONDBLCLK. Keys that only move the caret stay with
-// the edit box; a paste goes to the fields; nothing else edits the text.
+// the edit box; a paste goes to the fields, composed input goes in as typed
+// characters; nothing else edits the text.
 class CFieldKeyTranslator : public QObject
 {
 public:
@@ -45,6 +47,10 @@ protected:
         case QEvent::MouseButtonPress:
             // The middle button would paste the selection past the fields.
             return static_cast<QMouseEvent*>(pEvent)->button() == Qt::MiddleButton;
+        case QEvent::InputMethod:
+            for (QChar ch : static_cast<QInputMethodEvent*>(pEvent)->commitString())
+                pEdit->SendMessage(WM_CHAR, ch.unicode(), 1);
+            return true;
         case QEvent::DragEnter:
         case QEvent::Drop:
             return true;

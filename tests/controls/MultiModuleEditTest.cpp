@@ -8,6 +8,9 @@
 #include "afx/Dialog.h"
 #include "afx/Resource.h"
 
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QWidget>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -299,4 +302,20 @@ TEST_F(TimeEditTest, TheCallbackHearsReleasedKeysAndSpins)
     silent.SendMessage(WM_VSCROLL, SB_LINEUP, 0);
     EXPECT_EQ(s_nCallbacks, 3);
     dlg.DestroyWindow();
+}
+
+TEST_F(TimeEditTest, ComposedInputGoesInAsTypedCharacters)
+{
+    m_edit.SetFocus();
+    m_edit.SetSel(0, 0);
+    QInputMethodEvent digits;
+    digits.setCommitString("12");
+    QApplication::sendEvent(m_edit.GetWidget(), &digits);
+    EXPECT_EQ(Text(), "12:00:00");
+    EXPECT_EQ(Sel(), (SELECTION{3, 3}));
+    QInputMethodEvent letter;
+    letter.setCommitString("x");
+    QApplication::sendEvent(m_edit.GetWidget(), &letter);
+    EXPECT_EQ(Text(), "12:00:00");
+    EXPECT_EQ(m_nBeeps, 1);
 }
