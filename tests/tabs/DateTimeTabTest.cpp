@@ -2,6 +2,7 @@
 
 #include "afx/Clock.h"
 #include "afx/ComboBox.h"
+#include "afx/SpinButtonCtrl.h"
 #include "controls/QzTimeEditControl.h"
 #include "tabs/DateTimeTab.h"
 
@@ -122,8 +123,15 @@ TEST_F(DateTimeTabTest, WorkingDaysCountWholeDaysAndDaysStayWithinTheRange)
 
     long long llNow = std::chrono::duration_cast<std::chrono::seconds>(m_time.time_since_epoch()).count();
     std::string strMaxDays = std::to_string((2147483647LL - llNow) / 86400);
+    auto& spin = static_cast<CSpinButtonCtrl&>(Item(IDC_DATE_DAYS_SPIN));
+    int nLower = -1, nUpper = -1;
+    spin.GetRange32(nLower, nUpper);
+    EXPECT_EQ(nLower, 0);
+    EXPECT_EQ(std::to_string(nUpper), strMaxDays);
+    EXPECT_EQ(spin.GetBuddy(), &Item(IDC_DATE_DAYS));
     Enter(IDC_DATE_DAYS, "99999");
     EXPECT_EQ(Text(IDC_DATE_DAYS), strMaxDays);
+    EXPECT_EQ(CWnd::GetFocus(), &Item(IDC_DATE_DAYS)) << "the author goes on typing there";
     ASSERT_TRUE(m_pList->Select("Crew"));
     EXPECT_EQ(Stored("Stamp"), (Strings{"%Y-%m-%d", "EachIteration", std::to_string(-std::stoll(strMaxDays) * 86400),
                                         std::to_string(-std::stoll(strMaxDays) * 86400), "1"}));
