@@ -5,9 +5,14 @@
 #include "controls/ResizePropertyPage.h"
 #include "dialogs/NoPropertiesTab.h"
 #include "manager/TarvoMgr.h"
+#include "tabs/Customize.h"
+#include "tabs/DateTimeTab.h"
 #include "tabs/FormatIntTab.h"
 #include "tabs/FormatTab.h"
 #include "tabs/GeneralTab.h"
+#include "tabs/RandNumberTab.h"
+#include "tabs/UniqueNumberTab.h"
+#include "tabs/UserFuncDLG.h"
 
 #include <QObject>
 #include <algorithm>
@@ -20,6 +25,11 @@ const char* const DLL_PREFIX = "dll:";
 
 // What a tab library exports: a new page for the manager, or null.
 typedef CPropertyPage* (*PFN_CREATE_TAB)(CTarvoMgr* pMgr);
+
+template <class TTab> CPropertyPage* NewTab(CTarvoMgr* pMgr)
+{
+    return new TTab(pMgr);
+}
 
 template <class TTab> CPropertyPage* NewFormatTab(CTarvoMgr* pMgr, const char* pszSample)
 {
@@ -35,10 +45,15 @@ const struct
     const char* pszTabName;
     CPropertyPage* (*pfnCreate)(CTarvoMgr* pMgr);
 } TAB_TABLE[] = {
+    {"RandomTab", NewTab<CRandNumberTab>},
+    {"TimeTab", NewTab<CDateTimeTab>},
     {"VuserIDTab", [](CTarvoMgr* pMgr) { return NewFormatTab<CFormatTab>(pMgr, "1"); }},
     {"HostTab", [](CTarvoMgr* pMgr) { return NewFormatTab<CFormatTab>(pMgr, "LoadGeneratorName"); }},
     {"GroupNameTab", [](CTarvoMgr* pMgr) { return NewFormatTab<CFormatTab>(pMgr, "GroupName"); }},
+    {"UniqueTab", NewTab<CUniqueNumberTab>},
     {"IterationTab", [](CTarvoMgr* pMgr) { return NewFormatTab<CFormatIntTab>(pMgr, "1"); }},
+    {"UserDefinedFunctionTab", NewTab<CUserFuncDLG>},
+    {"CustomTab", NewTab<CCustomize>},
 };
 } // namespace
 

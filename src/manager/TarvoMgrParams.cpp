@@ -8,6 +8,7 @@
 #include "afx/Module.h"
 #include "afx/PrivateProfile.h"
 #include "afx/Resource.h"
+#include "controls/FormatDateSample.h"
 #include "controls/FormatSample.h"
 #include "controls/StringParam.h"
 #include "ketrin/Ketrin.h"
@@ -90,6 +91,8 @@ size_t DisplayStep(const char* pszText, size_t nLength, size_t i, std::string& s
 // value. fnRead gives an attribute of the parameter.
 template <class TRead> std::string FormatTypeSample(const std::string& strType, TRead fnRead)
 {
+    if (strType == "Time")
+        return FormatDateSample(fnRead("Format"));
     if (strType == "Group")
         return FormatTextSample(fnRead("Format"), "GroupName");
     if (strType == "Userid")
@@ -555,7 +558,7 @@ BOOL CTarvoMgr::GetParamNamesAndSamples(std::vector<PARAM_SAMPLE_ROW>* pRows)
         auto it = m_mapTypeToTypeName.find(strType);
         if (it != m_mapTypeToTypeName.end())
             row[1] = it->second;
-        // Column 2; the Date/Time and File samples come with their tabs.
+        // Column 2; the File sample comes with its tab.
         row[2] = FormatTypeSample(strType,
                                   [&](const char* pszAttrib)
                                   {

@@ -1,6 +1,12 @@
 #include "tabs/ParamAttribs.h"
 
+#include "manager/TarvoMgr.h"
 #include "turb/TurbAccess.h"
+
+bool IsActiveParamKnown(CTarvoMgr* pMgr)
+{
+    return pMgr && *pMgr->GetActiveParamName() && !pMgr->GetActiveParamType().empty();
+}
 
 std::string ReadParamAttrib(void* hTurbine, const std::string& strName, const char* pszKey)
 {

@@ -38,7 +38,7 @@ public:
 // A script with a parameter of each kind the properties host tells apart:
 //   VuserNo (Vuser ID, "%03s"), Station (Load Generator Name, no format),
 //   Team (Group Name), Loop (Iteration Number, "%05d"), Amount (Random
-//   Number, a tab of a later issue), Level1 (a plug-in tab, level 4),
+//   Number, its own tab), Level1 (a plug-in tab, level 4),
 //   NoLevel (the plug-in makes no page for it), Flaky (a plug-in library
 //   that does not exist), Barely (a library without "CreateTab"), Mystery
 //   (Custom, a tab name nobody knows), Odd (a type without any definition),

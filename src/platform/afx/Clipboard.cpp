@@ -6,6 +6,12 @@
 
 namespace
 {
+std::function<void(UINT)>& BeepHandler()
+{
+    static std::function<void(UINT)> handler;
+    return handler;
+}
+
 QClipboard* Clipboard()
 {
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
@@ -27,8 +33,18 @@ std::string AfxGetClipboardText()
     return pClipboard ? pClipboard->text().toStdString() : std::string();
 }
 
+void AfxSetBeepHandler(std::function<void(UINT)> handler)
+{
+    BeepHandler() = std::move(handler);
+}
+
 BOOL MessageBeep(UINT uType)
 {
+    if (BeepHandler())
+    {
+        BeepHandler()(uType);
+        return TRUE;
+    }
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return FALSE;
     QApplication::beep();

@@ -5,6 +5,7 @@
 
 #include "AfxTypes.h"
 
+#include <functional>
 #include <string>
 
 // UTF-8 text; FALSE without a GUI application.
@@ -14,3 +15,6 @@ std::string AfxGetClipboardText();
 
 // Every beep type sounds the application beep; FALSE without an application.
 BOOL MessageBeep(UINT uType);
+// Replaces the beep, so tests can count refused input; an empty function
+// restores the application beep.
+void AfxSetBeepHandler(std::function<void(UINT)> handler);

@@ -200,6 +200,7 @@ protected:                                                                      
 #define ON_WM_SIZE() {WM_SIZE, 0, 0, 0, nullptr, afxmap::Size<ThisClass>(&ThisClass::OnSize)},
 #define ON_WM_TIMER() {WM_TIMER, 0, 0, 0, nullptr, afxmap::Timer<ThisClass>(&ThisClass::OnTimer)},
 #define ON_WM_KEYDOWN() {WM_KEYDOWN, 0, 0, 0, nullptr, afxmap::Key<ThisClass>(&ThisClass::OnKeyDown)},
+#define ON_WM_KEYUP() {WM_KEYUP, 0, 0, 0, nullptr, afxmap::Key<ThisClass>(&ThisClass::OnKeyUp)},
 #define ON_WM_CHAR() {WM_CHAR, 0, 0, 0, nullptr, afxmap::Key<ThisClass>(&ThisClass::OnChar)},
 #define ON_WM_RBUTTONDOWN() {WM_RBUTTONDOWN, 0, 0, 0, nullptr, afxmap::Mouse<ThisClass>(&ThisClass::OnRButtonDown)},
 #define ON_WM_LBUTTONDOWN() {WM_LBUTTONDOWN, 0, 0, 0, nullptr, afxmap::Mouse<ThisClass>(&ThisClass::OnLButtonDown)},

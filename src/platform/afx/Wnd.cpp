@@ -150,8 +150,11 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
         if (previous->m_bAutoDelete)
             delete previous;
     }
+    PreSubclassWindow();
     return TRUE;
 }
+
+void CWnd::PreSubclassWindow() {}
 
 BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
 {

@@ -41,6 +41,8 @@ public:
     // Makes this object the window of an existing control or widget.
     BOOL SubclassWindow(HWND hWnd);
     BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
+    // Called once this object is the window of the control it subclassed.
+    virtual void PreSubclassWindow();
     HWND Detach();
     virtual BOOL DestroyWindow();
 

@@ -20,6 +20,16 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// Learns its window's text once it has subclassed the control.
+class CPreparedEdit : public CEdit
+{
+public:
+    std::string m_strSeen = "<never>";
+
+protected:
+    void PreSubclassWindow() override { GetWindowText(m_strSeen); }
+};
+
 BEGIN_MESSAGE_MAP(CSelfCheckingEdit, CEdit)
 ON_CONTROL_REFLECT(EN_CHANGE, &CSelfCheckingEdit::OnReflectedChange)
 END_MESSAGE_MAP()
@@ -94,5 +104,17 @@ TEST(Reflection, TreeSubclassSeesItsLabelEditAndProgramKeysReachTheTree)
     tree.SendMessage(WM_KEYDOWN, VK_INSERT, 0);
     EXPECT_EQ(dlg.m_events, std::vector<std::string>{"key " + std::to_string(VK_INSERT)})
         << "a WM_KEYDOWN from the program acts like the key";
+    dlg.DestroyWindow();
+}
+
+TEST(Reflection, ASubclassIsPreparedOnceItOwnsTheControl)
+{
+    CParentDlg dlg(IDD_TEST_FORM);
+    ASSERT_TRUE(dlg.Create(IDD_TEST_FORM));
+    dlg.SetDlgItemText(IDC_NAME, "before");
+    CPreparedEdit edit;
+    ASSERT_TRUE(edit.SubclassDlgItem(IDC_NAME, &dlg));
+    EXPECT_EQ(edit.m_strSeen, "before");
+    EXPECT_EQ(CWnd::FromHandle(edit.m_hWnd), &edit);
     dlg.DestroyWindow();
 }

@@ -10,6 +10,7 @@
 #include <ctime>
 #include <gtest/gtest.h>
 #include <thread>
+#include <vector>
 
 using namespace std::chrono;
 
@@ -145,6 +146,17 @@ TEST(ClipboardTest, TextRoundTripsAsUtf8)
 TEST(ClipboardTest, BeepWorksWithAnApplication)
 {
     EXPECT_TRUE(MessageBeep(0xFFFFFFFF));
+}
+
+TEST(ClipboardTest, ABeepHandlerHearsEveryBeepUntilItIsRemoved)
+{
+    std::vector<UINT> arrBeeps;
+    AfxSetBeepHandler([&](UINT uType) { arrBeeps.push_back(uType); });
+    EXPECT_TRUE(MessageBeep(0xFFFFFFFF));
+    EXPECT_TRUE(MessageBeep(MB_ICONERROR));
+    AfxSetBeepHandler(nullptr);
+    EXPECT_TRUE(MessageBeep(0));
+    EXPECT_EQ(arrBeeps, (std::vector<UINT>{0xFFFFFFFF, MB_ICONERROR}));
 }
 
 TEST(WaitCursorTest, ShowsTheWaitCursorWhileItLives)
