@@ -86,6 +86,10 @@ struct CREATESTRUCT
 };
 typedef CREATESTRUCT* LPCREATESTRUCT;
 
+// What a help request is about: a window (F1) or a menu item.
+#define HELPINFO_WINDOW 0x0001
+#define HELPINFO_MENUITEM 0x0002
+
 struct HELPINFO
 {
     UINT cbSize = sizeof(HELPINFO);
@@ -286,8 +290,11 @@ struct MINMAXINFO
 #define CBS_AUTOHSCROLL 0x40L
 #define CBS_SORT 0x100L
 #define CBS_HASSTRINGS 0x200L
+#define CB_OKAY 0
 #define CB_ERR (-1)
 #define CB_ERRSPACE (-2)
+#define CB_SETEXTENDEDUI 0x0155
+#define CB_GETEXTENDEDUI 0x0156
 
 // Tree view styles
 #define TVS_HASBUTTONS 0x1

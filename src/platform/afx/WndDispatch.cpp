@@ -154,6 +154,13 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (CWnd* parent = GetParent(); parent && (GetStyle() & WS_CHILD))
             return parent->SendMessage(message, wParam, lParam);
         return 0;
+    case WM_HELP:
+        // A request nobody here answers goes to the parent, or a top-level
+        // window's owner, still naming the window it is about.
+        if (QWidget* widget = GetWidget())
+            if (HWND hParent = CWndRegistry::Get().FindEnclosing(widget->parentWidget()))
+                ::SendMessage(hParent, message, wParam, lParam);
+        return 0;
     case WM_CLOSE:
         DestroyWindow();
         return 0;

@@ -1,4 +1,4 @@
-// CWnd: the focus, window order and dialog keyboard navigation.
+// CWnd: the focus, help requests, window order and dialog keyboard navigation.
 
 #include "Wnd.h"
 
@@ -6,6 +6,7 @@
 #include "WndRegistry.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QWidget>
 #include <algorithm>
 #include <vector>
@@ -73,6 +74,20 @@ void CWnd::NotifyFocus(HWND hWnd, bool bGained)
         header.code = bGained ? NM_SETFOCUS : NM_KILLFOCUS;
         parent->SendMessage(WM_NOTIFY, id, reinterpret_cast<LPARAM>(&header));
     }
+}
+
+void CWnd::SendHelpRequest(HWND hWnd)
+{
+    CWnd* pWnd = FromHandle(hWnd);
+    if (!pWnd)
+        return;
+    HELPINFO info;
+    info.iContextType = HELPINFO_WINDOW;
+    info.iCtrlId = pWnd->GetDlgCtrlID();
+    info.hItemHandle = hWnd;
+    QPoint pos = QCursor::pos();
+    info.MousePos = POINT{pos.x(), pos.y()};
+    pWnd->SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 HWND GetFocus()
