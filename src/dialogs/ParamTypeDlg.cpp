@@ -35,6 +35,7 @@ void CParamTypeDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CParamTypeDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    m_cbTypes.SetExtendedUI();
     if (!m_pMgr)
         return TRUE;
     void* hTurbine = GetTurbine();
