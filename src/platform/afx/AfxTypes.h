@@ -86,9 +86,8 @@ struct CREATESTRUCT
 };
 typedef CREATESTRUCT* LPCREATESTRUCT;
 
-// What a help request is about: a window (F1) or a menu item.
+// A help request about a window (F1), the only kind the layer makes.
 #define HELPINFO_WINDOW 0x0001
-#define HELPINFO_MENUITEM 0x0002
 
 struct HELPINFO
 {
