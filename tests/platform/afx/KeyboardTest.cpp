@@ -292,8 +292,8 @@ TEST(Keyboard, ExtendedUiOfAnEditableBoxKeepsTypingAndIsRefusedByASimpleOne)
     CKeyboardDlg dlg;
     ASSERT_TRUE(dlg.Create(IDD_TEST_FORM));
     CComboBox editable;
-    ASSERT_TRUE(editable.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWN, CRect(5, 5, 120, 100), &dlg,
-                                IDC_EDITABLE));
+    ASSERT_TRUE(
+        editable.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWN, CRect(5, 5, 120, 100), &dlg, IDC_EDITABLE));
     for (const char* item : {"one", "two"})
         editable.AddString(item);
     editable.SetCurSel(0);
