@@ -75,6 +75,8 @@ BOOL CNewParamDialog::OnInitDialog()
         nType = 0;
     m_cbType.SetCurSel(nType);
     FillNameBox();
+    m_cbName.SetExtendedUI();
+    m_cbType.SetExtendedUI();
     Refresh();
     return TRUE;
 }

@@ -31,6 +31,7 @@ void CParamTypeDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CParamTypeDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    m_cbTypes.SetExtendedUI();
     if (!m_pMgr)
         return TRUE;
     for (const std::string& strType : CTurbAccess::GetTypeKeys(GetTurbine()))

@@ -219,6 +219,16 @@ TEST_F(NewParamDialogTest, EveryNameChangeShowsThatParameter)
              pBox->hidePopup();
              EXPECT_EQ(Text(dlg.m_cbName), "Fresh") << "a list closed without a choice keeps the typed name";
              EXPECT_TRUE(dlg.m_cbType.IsWindowEnabled());
+
+             // A Down arrow on either closed box only opens its list.
+             for (CComboBox* pCombo : {&dlg.m_cbName, &dlg.m_cbType})
+             {
+                 std::string strBefore = Text(*pCombo);
+                 ui::PressKey(*pCombo, Qt::Key_Down);
+                 EXPECT_TRUE(pCombo->GetDroppedState());
+                 pCombo->ShowDropDown(FALSE);
+                 EXPECT_EQ(Text(*pCombo), strBefore);
+             }
              Click(dlg, IDCANCEL);
          });
 }

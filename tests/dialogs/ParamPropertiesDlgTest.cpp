@@ -253,6 +253,12 @@ TEST_F(PropertiesFixture, TabsPassHelpRequestsToTheMainWindow)
     app.m_pMainWnd = &main;
     EXPECT_TRUE(ActivePage()->SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info)));
     EXPECT_EQ(main.m_nHelpCommands, 1);
+    // F1 on a control of the tab climbs to the tab, which passes it on alike.
+    CWnd* pControl = ActivePage()->GetNextDlgTabItem(nullptr);
+    EXPECT_NE(pControl, nullptr);
+    if (pControl)
+        ui::PressKey(*pControl, Qt::Key_F1);
+    EXPECT_EQ(main.m_nHelpCommands, 2);
     app.m_pMainWnd = nullptr;
     main.DestroyWindow();
 }

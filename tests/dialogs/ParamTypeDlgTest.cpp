@@ -5,7 +5,9 @@
 #include "afx/ComboBox.h"
 #include "tabs/FormatIntTab.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QTest>
 #include <algorithm>
 
 namespace
@@ -101,8 +103,8 @@ TEST_F(ParamTypeDlgTest, TheKeyboardChangesAtOnceAndTheOpenListOnClosing)
 {
     CreateWindows();
     Types().SetFocus();
-    ui::PressKey(Types(), Qt::Key_Up);
-    EXPECT_EQ(m_pMgr->GetActiveParamType(), "Random") << "the entry above Vuser ID";
+    ui::PressKey(Types(), Qt::Key_R);
+    EXPECT_EQ(m_pMgr->GetActiveParamType(), "Random") << "the first entry with that letter";
 
     auto* pCombo = qobject_cast<QComboBox*>(Types().GetWidget());
     ASSERT_NE(pCombo, nullptr);
@@ -113,6 +115,27 @@ TEST_F(ParamTypeDlgTest, TheKeyboardChangesAtOnceAndTheOpenListOnClosing)
     EXPECT_EQ(m_pMgr->GetActiveParamType(), "Random") << "nothing changes while the list is open";
     pCombo->hidePopup();
     EXPECT_EQ(m_pMgr->GetActiveParamType(), "Group");
+}
+
+TEST_F(ParamTypeDlgTest, AnArrowOnTheClosedBoxOpensTheListAndOnlyItsChoiceRetypes)
+{
+    CreateWindows();
+    ASSERT_TRUE(m_pList->Select("Team"));
+    m_pList->m_arrHeard.clear();
+    Types().SetFocus();
+    ui::PressKey(Types(), Qt::Key_Down);
+    EXPECT_EQ(m_pMgr->GetActiveParamType(), "Group") << "one Down arrow does not re-type the parameter";
+    EXPECT_FALSE(Heard(*m_pList, "5:CurrentIteration"));
+    EXPECT_TRUE(Types().GetDroppedState()) << "it opens the list";
+
+    auto* pCombo = qobject_cast<QComboBox*>(Types().GetWidget());
+    ASSERT_NE(pCombo, nullptr);
+    QTest::keyClick(pCombo->view(), Qt::Key_Down);
+    EXPECT_EQ(m_pMgr->GetActiveParamType(), "Group") << "moving in the open list changes nothing yet";
+    QTest::keyClick(pCombo->view(), Qt::Key_Return);
+    EXPECT_FALSE(Types().GetDroppedState());
+    EXPECT_EQ(m_pMgr->GetActiveParamType(), "CurrentIteration") << "the entry below Group Name";
+    EXPECT_EQ(Shown(Types()), "Iteration Number");
 }
 
 TEST_F(ParamTypeDlgTest, AVetoAfterTheListWasOpenedRestoresTheEntryShownBefore)

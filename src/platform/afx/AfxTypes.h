@@ -86,6 +86,9 @@ struct CREATESTRUCT
 };
 typedef CREATESTRUCT* LPCREATESTRUCT;
 
+// A help request about a window (F1), the only kind the layer makes.
+#define HELPINFO_WINDOW 0x0001
+
 struct HELPINFO
 {
     UINT cbSize = sizeof(HELPINFO);
@@ -286,8 +289,11 @@ struct MINMAXINFO
 #define CBS_AUTOHSCROLL 0x40L
 #define CBS_SORT 0x100L
 #define CBS_HASSTRINGS 0x200L
+#define CB_OKAY 0
 #define CB_ERR (-1)
 #define CB_ERRSPACE (-2)
+#define CB_SETEXTENDEDUI 0x0155
+#define CB_GETEXTENDEDUI 0x0156
 
 // Tree view styles
 #define TVS_HASBUTTONS 0x1

@@ -274,3 +274,31 @@ BOOL CComboBox::GetDroppedState() const
     auto* combo = dynamic_cast<CComboBoxWidget*>(Combo());
     return combo && combo->IsDropped();
 }
+
+int CComboBox::SetExtendedUI(BOOL bExtended)
+{
+    return static_cast<int>(SendMessage(CB_SETEXTENDEDUI, bExtended, 0));
+}
+
+BOOL CComboBox::GetExtendedUI() const
+{
+    return static_cast<BOOL>(::SendMessage(m_hWnd, CB_GETEXTENDEDUI, 0, 0));
+}
+
+// The switch lives on the widget, so every wrapper of the window sees it.
+LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* combo = dynamic_cast<CComboBoxWidget*>(Combo());
+    switch (message)
+    {
+    case CB_SETEXTENDEDUI:
+        if (!combo)
+            return CB_ERR;
+        combo->SetExtendedUI(wParam != 0);
+        return CB_OKAY;
+    case CB_GETEXTENDEDUI:
+        return combo && combo->IsExtendedUI();
+    default:
+        return CWnd::DefWindowProc(message, wParam, lParam);
+    }
+}

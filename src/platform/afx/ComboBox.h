@@ -39,6 +39,14 @@ public:
     BOOL LimitText(int nMaxChars);
     void ShowDropDown(BOOL bShowIt = TRUE);
     BOOL GetDroppedState() const;
+    // The extended user interface of a drop-down: Up or Down on the closed
+    // box opens the list instead of changing the selection, and the wheel
+    // leaves it alone; a choice counts only when the list closes with one.
+    int SetExtendedUI(BOOL bExtended = TRUE);
+    BOOL GetExtendedUI() const;
+
+protected:
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     QComboBox* Combo() const;

@@ -166,6 +166,8 @@ protected:
 private:
     // WM_SETFOCUS / WM_KILLFOCUS to the window, and the control's notification to its parent.
     static void NotifyFocus(HWND hWnd, bool bGained);
+    // WM_HELP about the window (F1 while it has the focus).
+    static void SendHelpRequest(HWND hWnd);
     void ReleaseWindowResources();
     static CWnd* s_pLastFocus;
 

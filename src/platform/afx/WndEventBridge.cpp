@@ -85,8 +85,7 @@ bool CWndEventBridge::OnKeyPress(QWidget* pWidget, QKeyEvent* pEvent)
     g_modifiers = pEvent->modifiers();
     if (g_bDispatching)
         return false;
-    CWndRegistry& registry = CWndRegistry::Get();
-    HWND hWnd = registry.FindEnclosing(pWidget);
+    HWND hWnd = CWndRegistry::Get().FindInputTarget(pWidget);
     UINT vk = VirtualKey(pEvent->key());
     if (!hWnd || !vk)
         return false;
@@ -97,7 +96,8 @@ bool CWndEventBridge::OnKeyPress(QWidget* pWidget, QKeyEvent* pEvent)
     msg.lParam = MAKELPARAM(pEvent->isAutoRepeat() ? 2 : 1, 0);
     QKeyEvent* pPrevious = g_pCurrentKey;
     g_pCurrentKey = pEvent;
-    bool bHandled = CWnd::WalkPreTranslateTree(nullptr, &msg);
+    const bool bPreTranslated = CWnd::WalkPreTranslateTree(nullptr, &msg);
+    bool bHandled = bPreTranslated;
     // A window that handles WM_KEYDOWN itself takes the key from its widget.
     if (!bHandled)
         if (CWnd* pWnd = CWnd::FromHandle(hWnd); pWnd && pWnd->FindEntry(WM_KEYDOWN, 0, 0))
@@ -105,6 +105,13 @@ bool CWndEventBridge::OnKeyPress(QWidget* pWidget, QKeyEvent* pEvent)
             pWnd->WindowProc(WM_KEYDOWN, msg.wParam, msg.lParam);
             bHandled = true;
         }
+    // After its key-down, F1 asks the focused window for help, as on Win32;
+    // a key taken by pre-translation (an accelerator) asks nothing.
+    if (!bPreTranslated && vk == VK_F1 && !(pEvent->modifiers() & Qt::AltModifier) && CWnd::FromHandle(hWnd))
+    {
+        CWnd::SendHelpRequest(hWnd);
+        bHandled = true;
+    }
     g_pCurrentKey = pPrevious;
     return bHandled;
 }
@@ -135,7 +142,7 @@ bool CWndEventBridge::OnWindowEvent(QWidget* pWidget, QEvent* pEvent)
         return false;
     case QEvent::ContextMenu:
     {
-        HWND hTarget = hWnd ? hWnd : registry.FindEnclosing(pWidget);
+        HWND hTarget = hWnd ? hWnd : registry.FindInputTarget(pWidget);
         if (!hTarget || !CWnd::FromHandle(hTarget))
             return false;
         auto* pMenuEvent = static_cast<QContextMenuEvent*>(pEvent);
@@ -148,7 +155,7 @@ bool CWndEventBridge::OnWindowEvent(QWidget* pWidget, QEvent* pEvent)
     case QEvent::MouseButtonPress:
     {
         auto* pMouse = static_cast<QMouseEvent*>(pEvent);
-        HWND hTarget = registry.FindEnclosing(pWidget);
+        HWND hTarget = registry.FindInputTarget(pWidget);
         if (!hTarget || pMouse->button() != Qt::RightButton)
             return false;
         QWidget* pTargetWidget = AfxWidgetFromHandle(hTarget);

@@ -74,6 +74,18 @@ HWND CWndRegistry::FindEnclosing(const QWidget* pWidget) const
     return nullptr;
 }
 
+HWND CWndRegistry::FindInputTarget(const QWidget* pWidget) const
+{
+    for (const QWidget* w = pWidget; w; w = w->parentWidget())
+    {
+        if (HWND h = FindHandle(w))
+            return h;
+        if (w->isWindow())
+            break;
+    }
+    return nullptr;
+}
+
 void CWndRegistry::DestroyTree(HWND hWnd)
 {
     AFX_WND_ENTRY* entry = Find(hWnd);

@@ -35,6 +35,9 @@ public:
     HWND FindHandle(const QWidget* pWidget) const;
     // Nearest registered window at or above the widget.
     HWND FindEnclosing(const QWidget* pWidget) const;
+    // The same within the widget's own top-level window: input in a window the
+    // layer does not know (a message box, a list's pop-up) is not its windows'.
+    HWND FindInputTarget(const QWidget* pWidget) const;
     // Removes the handle and every handle of its descendants, telling each
     // window WM_DESTROY first, then detaching and finally releasing its object.
     void DestroyTree(HWND hWnd);
