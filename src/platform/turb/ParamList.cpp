@@ -35,6 +35,17 @@ bool CParamList::Remove(const std::string& name)
     return true;
 }
 
+bool CParamList::Replace(const std::string& name, TURB_PARAM_ID newcomer)
+{
+    auto found = m_mapByName.find(name);
+    auto moved = m_mapById.find(newcomer);
+    if (found == m_mapByName.end() || moved == m_mapById.end() || found->second == moved->second)
+        return false;
+    // Splicing keeps the newcomer's node, so its indexes stay true.
+    m_listItems.splice(found->second, m_listItems, moved->second);
+    return Remove(name);
+}
+
 void CParamList::AddKeptBlock(std::string lines)
 {
     m_listItems.push_back(SItem{nullptr, std::move(lines)});

@@ -20,6 +20,8 @@ public:
     // Appends a new parameter; null when the name is taken.
     CParam* Add(const std::string& name);
     bool Remove(const std::string& name);
+    // Moves the newcomer to where the named parameter stands and removes that one.
+    bool Replace(const std::string& name, TURB_PARAM_ID newcomer);
     void AddKeptBlock(std::string lines);
     void Clear();
 

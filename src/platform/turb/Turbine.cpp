@@ -47,6 +47,7 @@ bool CTurbine::Open(const std::string& typeDefFile)
 int CTurbine::AddParamFile(const std::string& path)
 {
     m_strFilePath = Absolute(path);
+    m_nNewcomer = 0;
     bool bLoaded = CPrmFile::Load(m_strFilePath, m_params);
     // Only a file known to be missing may be created by a save.
     std::error_code ec;
@@ -57,6 +58,7 @@ int CTurbine::AddParamFile(const std::string& path)
 void CTurbine::ClearParams()
 {
     m_params.Clear();
+    m_nNewcomer = 0;
     m_values.Reset();
 }
 
@@ -70,6 +72,7 @@ int CTurbine::Save(const char* path)
     std::string text = CPrmFile::Serialize(m_params);
     if (!os_write_file_atomic(target.c_str(), text.data(), text.size()))
         return TURB_E_IO;
+    m_nNewcomer = 0;
     if (target != m_strFilePath)
     {
         m_bFileUnread = false;
@@ -95,6 +98,7 @@ bool CTurbine::NewParam(const std::string& name, const std::string& type, const 
     if (m_strFilePath.empty())
         m_strFilePath = file;
     param->SetFilePath(file);
+    m_nNewcomer = param->GetId();
     param->Set("Type", type);
     for (const std::string& key : *attribs)
         if (key != "ParamName" && key != "Type" && !IsDerived(key))
@@ -102,10 +106,24 @@ bool CTurbine::NewParam(const std::string& name, const std::string& type, const 
     return true;
 }
 
+// A rename is a new parameter that takes every attribute of the old one
+// before the old one goes: the new one then takes the old one's place and
+// section (its empty attributes are the old one's missing ones), so the file
+// changes in the name alone.
 int CTurbine::DeleteParam(const std::string& name)
 {
-    if (!m_params.Remove(name))
+    CParam* param = m_params.Find(name);
+    if (!param)
         return TURB_E_NOT_FOUND;
+    CParam* newcomer = m_nNewcomer ? m_params.Find(m_nNewcomer) : nullptr;
+    m_nNewcomer = 0;
+    if (newcomer && newcomer != param && newcomer->HasValuesOf(*param))
+    {
+        newcomer->TakeEntriesOf(*param);
+        m_params.Replace(name, newcomer->GetId());
+    }
+    else
+        m_params.Remove(name);
     m_values.Forget(name);
     return TURB_OK;
 }

@@ -55,6 +55,8 @@ private:
     std::string m_strFilePath;
     // The file exists but could not be read: saving over it would lose it.
     bool m_bFileUnread = false;
+    // The parameter NewParam appended last, until the next delete, load or save.
+    TURB_PARAM_ID m_nNewcomer = 0;
     std::unordered_map<std::string, std::string> m_mapInstanceAttribs;
     CValueSession m_values;
 };
