@@ -14,6 +14,22 @@ const uint32_t LIVE_MAGIC = 0x54555242; // "TURB"
 const char* const LOCAL_DATA_DIR = "LocalDataDir";
 const char* const GLOBAL_DATA_DIR = "GlobalDataDir";
 const char* const ACTUAL_FULL_PATH = "ActualFullPath";
+const char* const KEPT_CONTENT = "KeptContent";
+
+// Comments and blank lines are at home in a parameter file; anything else the
+// engine kept without understanding it is worth telling the author about.
+void AppendUnderstoodNot(const std::string& lines, std::string& out)
+{
+    for (size_t start = 0; start < lines.size();)
+    {
+        size_t end = lines.find('\n', start);
+        std::string line = lines.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        start = end == std::string::npos ? lines.size() : end + 1;
+        size_t first = line.find_first_not_of(" \t");
+        if (first != std::string::npos && line[first] != ';' && line[first] != '#')
+            out.append(line).append("\n");
+    }
+}
 
 // Files are recorded by absolute path so that their directory is meaningful
 // whatever the working directory later becomes.
@@ -134,6 +150,8 @@ int CTurbine::GetAttrib(const CParam* param, const std::string& key, std::string
         value = GetLocalDataDir(param);
     else if (key == GLOBAL_DATA_DIR)
         value = m_types.GetDirectory();
+    else if (!param && key == KEPT_CONTENT)
+        value = GetKeptContent();
     else if (!param)
     {
         auto it = m_mapInstanceAttribs.find(key);
@@ -209,7 +227,21 @@ std::string CTurbine::GetLocalDataDir(const CParam* param) const
     return ketrin::PathDir(file);
 }
 
+std::string CTurbine::GetKeptContent() const
+{
+    std::string out;
+    m_params.Walk(
+        [&out](const CParam& param)
+        {
+            for (const CParam::SEntry& entry : param.GetEntries())
+                if (entry.bKeptLine)
+                    AppendUnderstoodNot(entry.strValue, out);
+        },
+        [&out](const std::string& block) { AppendUnderstoodNot(block, out); });
+    return out;
+}
+
 bool CTurbine::IsDerived(const std::string& key)
 {
-    return key == LOCAL_DATA_DIR || key == GLOBAL_DATA_DIR || key == ACTUAL_FULL_PATH;
+    return key == LOCAL_DATA_DIR || key == GLOBAL_DATA_DIR || key == ACTUAL_FULL_PATH || key == KEPT_CONTENT;
 }

@@ -47,6 +47,8 @@ public:
     CValueSession& GetValues() { return m_values; }
 
 private:
+    // The lines kept without being understood, comments and blank lines left out.
+    std::string GetKeptContent() const;
     static bool IsDerived(const std::string& key);
 
     uint32_t m_nMagic;

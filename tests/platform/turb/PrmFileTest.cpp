@@ -218,6 +218,12 @@ TEST_F(PrmFileTest, ContentNotUnderstoodIsKeptWhenSaving)
     int status = TURB_OK;
     GetAttrib(engine, "Alpha", "Broken", &status);
     EXPECT_NE(TURB_OK, status);
+    EXPECT_EQ("Version=3\na line without an equals sign\nCurrentValue=second\nParamName=Imposter\n"
+              "Broken=\"unterminated\n[Alpha]\nType=Random\n",
+              GetAttrib(engine, nullptr, "KeptContent"))
+        << "what is kept, comments left out";
+    EXPECT_EQ(TURB_E_READ_ONLY, SetAttrib(engine, nullptr, "KeptContent", ""));
+    EXPECT_EQ("", GetAttrib(Load(m_dir.Write("commented.prm", SAMPLE)), nullptr, "KeptContent"));
 
     SetAttrib(engine, "Alpha", "CurrentValue", "edited");
     ASSERT_EQ(TURB_OK, Param_Save(engine, nullptr));
