@@ -7,6 +7,7 @@
 
 #include "afx/MessageBox.h"
 #include "afx/WinMessageEvent.h"
+#include "help/HelpLauncher.h"
 #include "resources/StringIds.h"
 #include "resources/TarvoResources.h"
 
@@ -77,10 +78,13 @@ CEditorWindow::CEditorWindow(const std::string& strDatFile, long lOptions)
     NewManager();
     RestoreWindowState();
     RefreshState();
+    // Help that cannot open says why, instead of doing nothing.
+    SetHelpFailureHandler([this](const std::string& strReason) { Ask(strReason, MB_OK | MB_ICONEXCLAMATION); });
 }
 
 CEditorWindow::~CEditorWindow()
 {
+    SetHelpFailureHandler(nullptr);
     DropManager();
     // The pane widget belongs to this window, not to its CWnd.
     m_paneWnd.Detach();

@@ -101,8 +101,8 @@ bool CEditorWindow::OpenPath(const std::string& strPath)
     std::string strError;
     if (script.Resolve(strPath, strError) && OpenScript(script, strError))
         return true;
-    std::string strQuestion = "Cannot open the script " + strPath + ":\n" + strError +
-                              ".\n\nDo you want to choose another script?";
+    std::string strQuestion =
+        "Cannot open the script " + strPath + ":\n" + strError + ".\n\nDo you want to choose another script?";
     if (Ask(strQuestion, MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
         OpenDialog();
     return false;
@@ -211,8 +211,7 @@ void CEditorWindow::OnDatasetSwitched()
         return;
     std::string strDataset = DatasetOf(m_pMgr->GetActiveParamFilePath());
     if (SaveAll())
-        ShowMessage(QString("Dataset %1 is on show; the script was saved with the dataset left")
-                        .arg(ToQ(strDataset)));
+        ShowMessage(QString("Dataset %1 is on show; the script was saved with the dataset left").arg(ToQ(strDataset)));
     RememberSavedParameters();
     RefreshState();
 }
