@@ -16,10 +16,12 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
@@ -78,6 +80,7 @@ CEditorWindow::CEditorWindow(const std::string& strDatFile, long lOptions)
     NewManager();
     RestoreWindowState();
     RefreshState();
+    qApp->installEventFilter(this);
     // Help that cannot open says why, instead of doing nothing.
     SetHelpFailureHandler([this](const std::string& strReason) { Ask(strReason, MB_OK | MB_ICONEXCLAMATION); });
 }
@@ -274,30 +277,68 @@ void CEditorWindow::ShowAbout()
 
 void CEditorWindow::FocusNextPane(bool bForward)
 {
-    // Two panes: either way the other one.
-    (void)bForward;
     QWidget* focus = QApplication::focusWidget();
-    bool bInScript = focus && m_pScriptFrame->isAncestorOf(focus);
-    if (!bInScript && m_pTabs->GetCurrent())
-    {
-        m_pTabs->GetCurrent()->setFocus(Qt::TabFocusReason);
-        return;
-    }
-    // The first control of the Parameter List dialog that takes the focus.
+    std::vector<QWidget*> arrControls = PaneControls();
+    if ((focus && m_pPane->isAncestorOf(focus)) || arrControls.empty())
+        FocusScript();
+    else
+        (bForward ? arrControls.front() : arrControls.back())->setFocus(Qt::TabFocusReason);
+}
+
+void CEditorWindow::FocusScript()
+{
+    if (QPlainTextEdit* editor = m_pTabs->GetCurrent())
+        editor->setFocus(Qt::TabFocusReason);
+}
+
+std::vector<QWidget*> CEditorWindow::PaneControls() const
+{
+    std::vector<QWidget*> arrControls;
     for (QWidget* child = m_pPane->nextInFocusChain(); child && child != m_pPane; child = child->nextInFocusChain())
         if (m_pPane->isAncestorOf(child) && child->isVisible() && child->isEnabled() &&
             (child->focusPolicy() & Qt::TabFocus))
-        {
-            child->setFocus(Qt::TabFocusReason);
-            return;
-        }
+            arrControls.push_back(child);
+    return arrControls;
+}
+
+// The embedded dialog keeps Tab among its own controls, as dialogs do: past
+// its last control (or before its first) Tab goes on to the script text. In
+// the text Tab types a tab; Ctrl+Tab goes on to the parameters.
+bool CEditorWindow::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    if (pEvent->type() == QEvent::KeyPress && isActiveWindow() && HandleTab(static_cast<QKeyEvent*>(pEvent)))
+        return true;
+    return QMainWindow::eventFilter(pWatched, pEvent);
+}
+
+bool CEditorWindow::HandleTab(QKeyEvent* pKey)
+{
+    if (pKey->key() != Qt::Key_Tab && pKey->key() != Qt::Key_Backtab)
+        return false;
+    bool bBack = pKey->key() == Qt::Key_Backtab || (pKey->modifiers() & Qt::ShiftModifier);
+    bool bControl = pKey->modifiers() & Qt::ControlModifier;
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && m_pTabs->GetCurrent() == focus && bControl)
+    {
+        FocusNextPane(!bBack);
+        return true;
+    }
+    std::vector<QWidget*> arrControls = PaneControls();
+    if (!focus || bControl || arrControls.empty() || focus != (bBack ? arrControls.front() : arrControls.back()))
+        return false;
+    FocusScript();
+    return true;
 }
 
 void CEditorWindow::RestoreWindowState()
 {
     QSettings settings;
-    resize(1280, 860);
-    m_pSplitter->setSizes({640, 640});
+    // At first the script gets as much room as the parameters need, where the screen allows.
+    QSize size(1500, 900);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.95);
+    resize(size);
+    m_pSplitter->setSizes({size.width() / 2, size.width() / 2});
     restoreGeometry(settings.value(kGeometryKey).toByteArray());
     m_pSplitter->restoreState(settings.value(kSplitterKey).toByteArray());
 }

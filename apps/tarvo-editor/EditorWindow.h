@@ -17,6 +17,7 @@
 #include <memory>
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QSplitter;
@@ -76,6 +77,7 @@ public:
 
 protected:
     bool event(QEvent* pEvent) override;
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
     void closeEvent(QCloseEvent* pEvent) override;
 
 private:
@@ -87,6 +89,10 @@ private:
     void BuildHelpMenu();
     QAction* AddAction(QMenu* pMenu, const QString& strText, const QKeySequence& keys, std::function<void()> fn);
     void FillRecentMenu();
+    // The controls of the parameter pane that Tab stops at, in Tab order.
+    std::vector<QWidget*> PaneControls() const;
+    void FocusScript();
+    bool HandleTab(QKeyEvent* pKey);
     void RestoreWindowState();
     void SaveWindowState();
 

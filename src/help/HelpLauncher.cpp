@@ -20,8 +20,9 @@ const char* const kHelpProgram = "CorvaneHelp";
 
 typedef int (*QZHTMLHELP2)(HWND hOwner, const char* pszTopic, int nReserved);
 
-// Browsers a Linux desktop may offer when it names no handler for HTML.
-const char* const kFallbackViewers[] = {"sensible-browser", "x-www-browser", "firefox", "chromium"};
+// Browsers a Linux desktop may offer when it names no handler for HTML; each
+// exists only where that browser is installed.
+const char* const kFallbackViewers[] = {"x-www-browser", "firefox", "firefox-esr", "chromium", "epiphany", "konqueror"};
 
 HELP_FAILURE_HANDLER& FailureHandler()
 {
