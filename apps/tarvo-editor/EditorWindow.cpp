@@ -225,6 +225,9 @@ void CEditorWindow::BuildViewAndOptionsMenus()
     QMenu* view = menuBar()->addMenu("&View");
     AddAction(view, "&Next Pane", QKeySequence(Qt::Key_F6), [this] { FocusNextPane(true); });
     AddAction(view, "&Previous Pane", QKeySequence(Qt::SHIFT | Qt::Key_F6), [this] { FocusNextPane(false); });
+    view->addSeparator();
+    AddAction(view, "Next &File", QKeySequence(Qt::CTRL | Qt::Key_PageDown), [this] { ShowNextFile(1); });
+    AddAction(view, "Previous F&ile", QKeySequence(Qt::CTRL | Qt::Key_PageUp), [this] { ShowNextFile(-1); });
 
     QMenu* options = menuBar()->addMenu("&Options");
     const struct
@@ -283,6 +286,17 @@ void CEditorWindow::FocusNextPane(bool bForward)
         FocusScript();
     else
         (bForward ? arrControls.front() : arrControls.back())->setFocus(Qt::TabFocusReason);
+}
+
+void CEditorWindow::ShowNextFile(int nStep)
+{
+    int nCount = m_pTabs->count();
+    if (nCount == 0)
+        return;
+    bool bFocused = QApplication::focusWidget() == m_pTabs->GetCurrent();
+    m_pTabs->setCurrentIndex((m_pTabs->currentIndex() + nStep + nCount) % nCount);
+    if (bFocused)
+        FocusScript();
 }
 
 void CEditorWindow::FocusScript()
@@ -499,7 +513,7 @@ void CEditorWindow::RefreshEditActions()
     Action("Cu&t")->setEnabled(bSelection);
     Action("&Copy")->setEnabled(bSelection);
     Action("&Paste")->setEnabled(editor && editor->canPaste());
-    for (const char* text : {"Select &All", "&Find...", "Find &Next"})
+    for (const char* text : {"Select &All", "&Find...", "Find &Next", "Next &File", "Previous F&ile"})
         Action(text)->setEnabled(editor != nullptr);
     Action("R&eplace with Parameter...")->setEnabled(bSelection);
 }

@@ -30,8 +30,8 @@ class CEditorWindow : public QMainWindow
 {
 public:
     // Help topics of the editor's own pages (the library has its own).
-    static const unsigned long kEditorHelp = 180100;
-    static const unsigned long kAllTopics = 4294967295UL;
+    static constexpr unsigned long kEditorHelp = 180100;
+    static constexpr unsigned long kAllTopics = 4294967295UL;
 
     CEditorWindow(const std::string& strDatFile, long lOptions);
     ~CEditorWindow() override;
@@ -70,6 +70,8 @@ public:
     void ShowAbout();
     // Moves the focus to the next pane (the script text, the parameters).
     void FocusNextPane(bool bForward);
+    // Shows the next (1) or previous (-1) file of the script text.
+    void ShowNextFile(int nStep);
     // True when closing may go on (saved, discarded, or nothing to save).
     bool ConfirmClose();
     // True when saving would write something other than the files hold.

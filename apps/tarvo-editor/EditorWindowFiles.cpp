@@ -87,6 +87,13 @@ bool CEditorWindow::LoadScript(const CScriptLocation& script, const std::string&
                       m_text.SetText(nFile, strText);
                       RefreshState();
                   });
+    for (size_t i = 0; i < m_pTabs->GetCount(); ++i)
+    {
+        QPlainTextEdit* editor = m_pTabs->GetEditor(i);
+        connect(editor, &QPlainTextEdit::selectionChanged, this, [this] { RefreshEditActions(); });
+        connect(editor, &QPlainTextEdit::undoAvailable, this, [this] { RefreshEditActions(); });
+        connect(editor, &QPlainTextEdit::redoAvailable, this, [this] { RefreshEditActions(); });
+    }
     LoadParameters(strParamFile);
     m_recent.Add(script.GetUsrFile().empty() ? script.GetParamFile() : script.GetUsrFile());
     statusBar()->clearMessage();

@@ -18,7 +18,7 @@ QString ToQ(const std::string& text)
 CScriptTabs::CScriptTabs()
 {
     setDocumentMode(true);
-    setMinimumWidth(280);
+    setMinimumWidth(kMinWidth);
 }
 
 void CScriptTabs::Show(const CScriptText& text, std::function<void(size_t, const std::string&)> fnChanged)

@@ -14,6 +14,9 @@ class CScriptText;
 class CScriptTabs : public QTabWidget
 {
 public:
+    // Narrower, the text would no longer be usable.
+    static constexpr int kMinWidth = 280;
+
     CScriptTabs();
 
     // One editor per file of the text; fnChanged hears every edit.
