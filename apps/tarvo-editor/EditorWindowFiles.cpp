@@ -96,6 +96,7 @@ bool CEditorWindow::LoadScript(const CScriptLocation& script, const std::string&
     }
     LoadParameters(strParamFile);
     m_recent.Add(script.GetUsrFile().empty() ? script.GetParamFile() : script.GetUsrFile());
+    FillRecentMenu();
     statusBar()->clearMessage();
     RefreshState();
     WarnAboutKeptContent();
@@ -137,6 +138,7 @@ void CEditorWindow::OpenRecent(const std::string& strPath)
         return;
     // A script that is gone leaves the list.
     m_recent.Remove(strPath);
+    FillRecentMenu();
     Ask("Cannot open the script " + strPath + ":\n" + strError + ".\n\nIt was removed from the recent scripts.",
         MB_OK | MB_ICONEXCLAMATION);
 }

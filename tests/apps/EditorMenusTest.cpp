@@ -116,7 +116,8 @@ TEST_F(EditorFixture, EditMenuFollowsTheScriptText)
     EXPECT_EQ(editor->toPlainText(), "");
     window->Action("&Paste")->trigger();
     window->Action("&Paste")->trigger();
-    EXPECT_TRUE(editor->toPlainText().startsWith(QApplication::clipboard()->text() + QApplication::clipboard()->text()));
+    EXPECT_TRUE(
+        editor->toPlainText().startsWith(QApplication::clipboard()->text() + QApplication::clipboard()->text()));
 }
 
 TEST_F(ShownEditorFixture, FindSelectsEachPlaceInTurnAndGoesOnFromTheTop)
