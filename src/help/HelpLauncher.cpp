@@ -141,9 +141,10 @@ void CHelpLauncher::Show(HWND hOwner, unsigned long nTopic, int bSkipLibrary) co
         request.strProgram = *strExeDir + "/" + kHelpProgram;
         request.strCommandLine = kHelpProgram + strUrl;
         // Without the help program the HTML viewer opens the same page.
-        if (!m_fnProgramExists(request.strProgram))
+        std::string strViewer = m_fnProgramExists(request.strProgram) ? std::string() : HtmlViewer();
+        if (!strViewer.empty())
         {
-            request.strProgram = HtmlViewer();
+            request.strProgram = strViewer;
             request.strCommandLine = strUrl;
         }
     }
@@ -152,10 +153,11 @@ void CHelpLauncher::Show(HWND hOwner, unsigned long nTopic, int bSkipLibrary) co
     if (request.strProgram.empty() || !AfxStartProcess(request))
     {
         OutputDebugStringA("command failed");
-        ReportFailure(request.strProgram.empty()
-                          ? "No program to show the help was found. Install a web browser and make it the "
-                            "desktop's default for web pages."
-                          : "The help viewer " + request.strProgram + " could not be started.");
+        bool bNoViewer = request.strProgram.empty() || (request.strProgram == *strExeDir + "/" + kHelpProgram &&
+                                                        !m_fnProgramExists(request.strProgram));
+        ReportFailure(bNoViewer ? "No program to show the help was found. Install a web browser and make it the "
+                                  "desktop's default for web pages."
+                                : "The help viewer " + request.strProgram + " could not be started.");
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
@@ -47,7 +48,7 @@ struct ShownEditorFixture : EditorFixture
 };
 
 // Help opens in a browser found on the PATH, which the test chooses; every
-// start is recorded instead of run.
+// start of an installed program is recorded instead of run.
 struct HelpEditorFixture : ShownEditorFixture
 {
     QByteArray path = qgetenv("PATH");
@@ -59,6 +60,9 @@ struct HelpEditorFixture : ShownEditorFixture
         AfxSetProcessStartHandler(
             [this](const AFX_PROCESS_START& request)
             {
+                // A program that is not installed does not start.
+                if (!QFileInfo(QString::fromStdString(request.strProgram)).isExecutable())
+                    return FALSE;
                 urls.push_back(request.args.empty() ? std::string() : request.args.back());
                 return TRUE;
             });
