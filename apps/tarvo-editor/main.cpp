@@ -2,6 +2,7 @@
 #include "ParamListing.h"
 #include "ScriptLocation.h"
 
+#include "afx/MessageBox.h"
 #include "afx/WinApp.h"
 #include "resources/TarvoResources.h"
 
@@ -156,6 +157,13 @@ int main(int argc, char** argv)
     CEditorWindow window(strDatFile, CEditorWindow::SavedOptions());
     if (!options.strScreenshot.empty())
     {
+        // Nobody is there to answer a message box: it goes to the terminal.
+        AfxSetMessageBoxHandler(
+            [](const AFX_MESSAGEBOX& box)
+            {
+                std::fprintf(stderr, "tarvo-editor: %s\n", box.strText.c_str());
+                return IDOK;
+            });
         if (!script.Resolve(strScript, strError) || !window.OpenScript(script, strError))
             return Fail(strError, 1);
         window.show();

@@ -179,7 +179,14 @@ TEST_F(EditorFixture, OpeningAnotherScriptAsksAboutUnsavedChangesFirst)
     EXPECT_EQ(window->Script().GetDirectory(), dir.Path()) << "Cancel keeps the script";
 
     boxes.Answer(IDNO);
-    files.Choose(dir.File("other/nursery_order.usr"));
+    files.Add(
+        [this](const CFileDialog& dialog)
+        {
+            EXPECT_TRUE(dialog.IsOpenDialog());
+            EXPECT_EQ(dialog.GetNameFilters().front(), "Scripts (*.usr *.prm)");
+            EXPECT_STREQ(dialog.m_ofn.lpstrInitialDir, dir.Path().c_str()) << "the open script's folder";
+            return dir.File("other/nursery_order.usr");
+        });
     window->OpenDialog();
     EXPECT_EQ(window->Script().GetDirectory(), dir.File("other"));
     EXPECT_EQ(boxes.Calls().size(), 2u);
