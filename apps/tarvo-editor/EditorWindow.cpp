@@ -113,10 +113,9 @@ void CEditorWindow::BuildPanes()
     m_pPane = new CPaneWidget([this] { FitParameterPane(); });
     m_pPane->setFocusPolicy(Qt::NoFocus);
     m_pScriptFrame = new CPaneFrame(script);
-    m_pParamFrame = new CPaneFrame(m_pPane);
     m_pSplitter = new QSplitter(this);
     m_pSplitter->addWidget(m_pScriptFrame);
-    m_pSplitter->addWidget(m_pParamFrame);
+    m_pSplitter->addWidget(new CPaneFrame(m_pPane));
     m_pSplitter->setChildrenCollapsible(false);
     m_pSplitter->setStretchFactor(0, 1);
     m_pSplitter->setStretchFactor(1, 1);

@@ -136,7 +136,6 @@ private:
     CScriptTabs* m_pTabs = nullptr;
     CFindBar* m_pFindBar = nullptr;
     CPaneFrame* m_pScriptFrame = nullptr;
-    CPaneFrame* m_pParamFrame = nullptr;
     QWidget* m_pPane = nullptr;
     QLabel* m_pState = nullptr;
     QMenu* m_pRecentMenu = nullptr;
