@@ -64,6 +64,7 @@ int CTurbine::AddParamFile(const std::string& path)
 {
     m_strFilePath = Absolute(path);
     m_nNewcomer = 0;
+    m_strVacated.clear();
     bool bLoaded = CPrmFile::Load(m_strFilePath, m_params);
     // Only a file known to be missing may be created by a save.
     std::error_code ec;
@@ -75,6 +76,7 @@ void CTurbine::ClearParams()
 {
     m_params.Clear();
     m_nNewcomer = 0;
+    m_strVacated.clear();
     m_values.Reset();
 }
 
@@ -89,6 +91,7 @@ int CTurbine::Save(const char* path)
     if (!os_write_file_atomic(target.c_str(), text.data(), text.size()))
         return TURB_E_IO;
     m_nNewcomer = 0;
+    m_strVacated.clear();
     if (target != m_strFilePath)
     {
         m_bFileUnread = false;
@@ -109,7 +112,9 @@ bool CTurbine::NewParam(const std::string& name, const std::string& type, const 
     const std::vector<std::string>* attribs = m_types.GetAttributes(type);
     if (!attribs || name.empty() || m_params.Find(name))
         return false;
-    CParam* param = m_params.Add(name);
+    // A type change deletes the parameter and creates it again under its name.
+    CParam* param = m_params.Add(name, name == m_strVacated ? m_nVacatedPlace : SIZE_MAX);
+    m_strVacated.clear();
     std::string file = prmPath && *prmPath ? Absolute(prmPath) : m_strFilePath;
     if (m_strFilePath.empty())
         m_strFilePath = file;
@@ -139,7 +144,11 @@ int CTurbine::DeleteParam(const std::string& name)
         m_params.Replace(name, newcomer->GetId());
     }
     else
+    {
+        m_nVacatedPlace = m_params.PlaceOf(name);
+        m_strVacated = name;
         m_params.Remove(name);
+    }
     m_values.Forget(name);
     return TURB_OK;
 }

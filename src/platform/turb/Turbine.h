@@ -59,6 +59,10 @@ private:
     bool m_bFileUnread = false;
     // The parameter NewParam appended last, until the next delete, load or save.
     TURB_PARAM_ID m_nNewcomer = 0;
+    // The name and place of the parameter deleted last, until the next new
+    // parameter, load or save: created again at once, it takes its place back.
+    std::string m_strVacated;
+    size_t m_nVacatedPlace = 0;
     std::unordered_map<std::string, std::string> m_mapInstanceAttribs;
     CValueSession m_values;
 };

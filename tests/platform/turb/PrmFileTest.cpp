@@ -194,6 +194,30 @@ TEST_F(PrmFileTest, ARenamedParameterKeepsItsPlaceAndItsSection)
     }
 }
 
+// A type change deletes the parameter and creates it again at once under the
+// same name: it keeps its place. Anything in between makes it a new one.
+TEST_F(PrmFileTest, AParameterCreatedAgainAtOnceKeepsItsPlace)
+{
+    const struct
+    {
+        const char* label;
+        std::vector<const char*> between; // parameters created in between
+        std::vector<std::string> order;
+    } cases[] = {
+        {"at once", {}, {"First", "Second", "Third"}},
+        {"after another", {"Fourth"}, {"First", "Third", "Fourth", "Second"}},
+    };
+    for (const auto& c : cases)
+    {
+        void* engine = Load(m_dir.Write("retype.prm", SAMPLE));
+        ASSERT_EQ(TURB_OK, Param_DeleteParam(engine, "Second"));
+        for (const char* name : c.between)
+            ASSERT_NE(0, Param_NewParam(engine, name, "Custom", nullptr));
+        ASSERT_NE(0, Param_NewParam(engine, "Second", "Custom", nullptr)) << c.label;
+        EXPECT_EQ(c.order, ParamNames(engine)) << c.label;
+    }
+}
+
 TEST_F(PrmFileTest, ContentNotUnderstoodIsKeptWhenSaving)
 {
     std::string file = m_dir.Write("foreign.prm", "; preamble comment\n"
