@@ -171,7 +171,8 @@ void CEditorWindow::FillRecentMenu()
     for (size_t i = 0; i < arrPaths.size(); ++i)
     {
         std::string strPath = arrPaths[i];
-        QString text = QString("&%1 %2").arg((i + 1) % 10).arg(ToQ(strPath));
+        // A "&" of the path is shown, not taken for a mnemonic.
+        QString text = QString("&%1 %2").arg((i + 1) % 10).arg(ToQ(strPath).replace('&', "&&"));
         m_pRecentMenu->addAction(text, this, [this, strPath] { OpenRecent(strPath); });
     }
     if (!arrPaths.empty())
