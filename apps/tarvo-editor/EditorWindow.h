@@ -91,6 +91,7 @@ private:
     void BuildHelpMenu();
     QAction* AddAction(QMenu* pMenu, const QString& strText, const QKeySequence& keys, std::function<void()> fn);
     void FillRecentMenu();
+    void RememberRecent();
     // The controls of the parameter pane that Tab stops at, in Tab order.
     std::vector<QWidget*> PaneControls() const;
     void FocusScript();

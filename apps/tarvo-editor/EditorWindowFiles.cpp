@@ -95,12 +95,17 @@ bool CEditorWindow::LoadScript(const CScriptLocation& script, const std::string&
         connect(editor, &QPlainTextEdit::redoAvailable, this, [this] { RefreshEditActions(); });
     }
     LoadParameters(strParamFile);
-    m_recent.Add(script.GetUsrFile().empty() ? script.GetParamFile() : script.GetUsrFile());
-    FillRecentMenu();
     statusBar()->clearMessage();
     RefreshState();
     WarnAboutKeptContent();
     return true;
+}
+
+// What the author opens goes to the front of the recent scripts.
+void CEditorWindow::RememberRecent()
+{
+    m_recent.Add(m_script.GetUsrFile().empty() ? m_script.GetParamFile() : m_script.GetUsrFile());
+    FillRecentMenu();
 }
 
 bool CEditorWindow::OpenPath(const std::string& strPath)
@@ -108,7 +113,10 @@ bool CEditorWindow::OpenPath(const std::string& strPath)
     CScriptLocation script;
     std::string strError;
     if (script.Resolve(strPath, strError) && OpenScript(script, strError))
+    {
+        RememberRecent();
         return true;
+    }
     std::string strQuestion =
         "Cannot open the script " + strPath + ":\n" + strError + ".\n\nDo you want to choose another script?";
     if (Ask(strQuestion, MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
@@ -135,7 +143,7 @@ void CEditorWindow::OpenRecent(const std::string& strPath)
     CScriptLocation script;
     std::string strError;
     if (script.Resolve(strPath, strError) && OpenScript(script, strError))
-        return;
+        return RememberRecent();
     // A script that is gone leaves the list.
     m_recent.Remove(strPath);
     FillRecentMenu();
