@@ -97,6 +97,8 @@ bool CEditorWindow::LoadScript(const CScriptLocation& script, const std::string&
     LoadParameters(strParamFile);
     statusBar()->clearMessage();
     RefreshState();
+    // The keys go to the text at first.
+    FocusScript();
     WarnAboutKeptContent();
     return true;
 }

@@ -216,6 +216,7 @@ TEST(EditorLayout, SizesAreRememberedAndBothPanesStayUsable)
 TEST_F(ShownEditorFixture, TabReachesTheScriptAndEveryPaneAndTheFocusIsFramed)
 {
     QPlainTextEdit* script = Editor(0);
+    EXPECT_EQ(Focus(), script) << "the text has the keys at first";
     script->setFocus();
     ui::ProcessEvents();
     ASSERT_EQ(Frames().size(), 2u);
