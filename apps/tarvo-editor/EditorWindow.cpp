@@ -1,31 +1,40 @@
 #include "EditorWindow.h"
 
-#include "ParamSnapshot.h"
+#include "FindBar.h"
+#include "ManagerObserver.h"
+#include "PaneFrame.h"
+#include "ScriptTabs.h"
 
 #include "afx/MessageBox.h"
 #include "afx/WinMessageEvent.h"
-#include "manager/UpdateCodes.h"
+#include "help/HelpLauncher.h"
 #include "resources/StringIds.h"
 #include "resources/TarvoResources.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QFontDatabase>
+#include <QKeyEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTabWidget>
-#include <QTextDocument>
+#include <QVBoxLayout>
 
 namespace
 {
 const unsigned long kParameterListHelp = 141306;
 const char* const kDatasetsKey = "Options/Datasets";
 const char* const kServerEncryptKey = "Options/ServerEncrypt";
+const char* const kGeometryKey = "Window/Geometry";
+const char* const kSplitterKey = "Window/Splitter";
+const int kMessageMs = 8000;
 
 // A pane that tells its owner when its size changes.
 class CPaneWidget : public QWidget
@@ -64,47 +73,161 @@ long CEditorWindow::SavedOptions()
 }
 
 CEditorWindow::CEditorWindow(const std::string& strDatFile, long lOptions)
-    : m_mgr(strDatFile.c_str()), m_lOptions(lOptions), m_nNotifyMsg(RegisterWindowMessageA(TARVO_NOTIFY_MESSAGE))
+    : m_strDatFile(strDatFile), m_lOptions(lOptions), m_nNotifyMsg(RegisterWindowMessageA(TARVO_NOTIFY_MESSAGE))
 {
-    m_mgr.Custom_AddOptions(lOptions);
-    m_mgr.Create(nullptr);
     BuildPanes();
     BuildMenus();
-    m_mgr.RegisterNotifyWindow(AfxHandleFromWidget(this));
-    resize(1280, 860);
+    NewManager();
+    RestoreWindowState();
+    RefreshState();
+    qApp->installEventFilter(this);
+    // Help that cannot open says why, instead of doing nothing.
+    SetHelpFailureHandler([this](const std::string& strReason) { Ask(strReason, MB_OK | MB_ICONEXCLAMATION); });
 }
 
 CEditorWindow::~CEditorWindow()
 {
-    CloseParameterPane();
-    m_mgr.UnRegisterNotifyWindow(AfxHandleFromWidget(this));
+    SetHelpFailureHandler(nullptr);
+    DropManager();
     // The pane widget belongs to this window, not to its CWnd.
     m_paneWnd.Detach();
 }
 
 void CEditorWindow::BuildPanes()
 {
-    auto* splitter = new QSplitter(this);
-    m_pTabs = new QTabWidget(splitter);
+    m_pTabs = new CScriptTabs;
+    m_pFindBar = new CFindBar([this](const QString& text) { return m_pTabs->FindNext(text); },
+                              [this]
+                              {
+                                  if (m_pTabs->GetCurrent())
+                                      m_pTabs->GetCurrent()->setFocus(Qt::OtherFocusReason);
+                              });
+    auto* script = new QWidget;
+    auto* column = new QVBoxLayout(script);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(m_pTabs, 1);
+    column->addWidget(m_pFindBar);
+    connect(m_pTabs, &QTabWidget::currentChanged, this, [this] { RefreshEditActions(); });
+
     m_pPane = new CPaneWidget([this] { FitParameterPane(); });
-    splitter->addWidget(m_pTabs);
-    splitter->addWidget(m_pPane);
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 1);
-    setCentralWidget(splitter);
+    m_pPane->setFocusPolicy(Qt::NoFocus);
+    m_pScriptFrame = new CPaneFrame(script);
+    m_pSplitter = new QSplitter(this);
+    m_pSplitter->addWidget(m_pScriptFrame);
+    m_pSplitter->addWidget(new CPaneFrame(m_pPane));
+    m_pSplitter->setChildrenCollapsible(false);
+    m_pSplitter->setStretchFactor(0, 1);
+    m_pSplitter->setStretchFactor(1, 1);
+    setCentralWidget(m_pSplitter);
     m_paneWnd.SubclassWindow(AfxHandleFromWidget(m_pPane));
+
+    m_pState = new QLabel;
+    statusBar()->addWidget(m_pState, 1);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { RefreshEditActions(); });
+}
+
+QAction* CEditorWindow::AddAction(QMenu* pMenu, const QString& strText, const QKeySequence& keys,
+                                  std::function<void()> fn)
+{
+    QAction* action = pMenu->addAction(strText, this, std::move(fn));
+    action->setShortcut(keys);
+    m_mapActions[strText] = action;
+    return action;
+}
+
+QAction* CEditorWindow::Action(const QString& strText) const
+{
+    auto it = m_mapActions.find(strText);
+    return it == m_mapActions.end() ? nullptr : it->second;
 }
 
 void CEditorWindow::BuildMenus()
 {
-    QMenu* file = menuBar()->addMenu("&File");
-    file->addAction("&Save", QKeySequence::Save, this, [this] { Save(); });
-    file->addSeparator();
-    file->addAction("&Quit", QKeySequence::Quit, this, [this] { close(); });
+    BuildFileMenu();
+    BuildEditMenu();
+    BuildViewAndOptionsMenus();
+    BuildHelpMenu();
+}
 
+void CEditorWindow::BuildFileMenu()
+{
+    QMenu* file = menuBar()->addMenu("&File");
+    AddAction(file, "&Open...", QKeySequence::Open, [this] { OpenDialog(); });
+    m_pRecentMenu = file->addMenu("Open &Recent");
+    connect(m_pRecentMenu, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
+    FillRecentMenu();
+    file->addSeparator();
+    AddAction(file, "&Save", QKeySequence::Save, [this] { Save(); });
+    AddAction(file, "Re&vert to Saved", QKeySequence(), [this] { RevertToSaved(); });
+    file->addSeparator();
+    AddAction(file, "&Quit", QKeySequence::Quit, [this] { close(); });
+}
+
+void CEditorWindow::FillRecentMenu()
+{
+    m_pRecentMenu->clear();
+    std::vector<std::string> arrPaths = m_recent.Get();
+    for (size_t i = 0; i < arrPaths.size(); ++i)
+    {
+        std::string strPath = arrPaths[i];
+        // A "&" of the path is shown, not taken for a mnemonic.
+        QString text = QString("&%1 %2").arg((i + 1) % 10).arg(ToQ(strPath).replace('&', "&&"));
+        m_pRecentMenu->addAction(text, this, [this, strPath] { OpenRecent(strPath); });
+    }
+    if (!arrPaths.empty())
+        m_pRecentMenu->addSeparator();
+    QAction* clear = m_pRecentMenu->addAction("&Clear Menu", this,
+                                              [this]
+                                              {
+                                                  m_recent.Clear();
+                                                  FillRecentMenu();
+                                              });
+    clear->setEnabled(!arrPaths.empty());
+    m_pRecentMenu->setEnabled(!arrPaths.empty());
+}
+
+void CEditorWindow::BuildEditMenu()
+{
     QMenu* edit = menuBar()->addMenu("&Edit");
-    edit->addAction("&Replace with Parameter...", QKeySequence(Qt::CTRL | Qt::Key_R), this,
-                    [this] { ReplaceWithParameter(); });
+    auto onEditor = [this](void (QPlainTextEdit::*pfn)())
+    {
+        return [this, pfn]
+        {
+            if (QPlainTextEdit* editor = m_pTabs->GetCurrent())
+                (editor->*pfn)();
+        };
+    };
+    AddAction(edit, "&Undo", QKeySequence::Undo, onEditor(&QPlainTextEdit::undo));
+    AddAction(edit, "&Redo", QKeySequence::Redo, onEditor(&QPlainTextEdit::redo));
+    edit->addSeparator();
+    AddAction(edit, "Cu&t", QKeySequence::Cut, onEditor(&QPlainTextEdit::cut));
+    AddAction(edit, "&Copy", QKeySequence::Copy, onEditor(&QPlainTextEdit::copy));
+    AddAction(edit, "&Paste", QKeySequence::Paste, onEditor(&QPlainTextEdit::paste));
+    AddAction(edit, "Select &All", QKeySequence::SelectAll, onEditor(&QPlainTextEdit::selectAll));
+    edit->addSeparator();
+    AddAction(edit, "&Find...", QKeySequence::Find, [this] { FindText(); });
+    AddAction(edit, "Find &Next", QKeySequence::FindNext, [this] { FindNext(); });
+    edit->addSeparator();
+    AddAction(edit, "R&eplace with Parameter...", QKeySequence(Qt::CTRL | Qt::Key_R),
+              [this] { ReplaceWithParameter(); });
+    // The text's keys act in the script pane only; in the parameter pane
+    // they belong to its fields.
+    for (const char* text : {"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "Select &All"})
+    {
+        m_pScriptFrame->addAction(Action(text));
+        Action(text)->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    }
+}
+
+void CEditorWindow::BuildViewAndOptionsMenus()
+{
+    QMenu* view = menuBar()->addMenu("&View");
+    AddAction(view, "&Next Pane", QKeySequence(Qt::Key_F6), [this] { FocusNextPane(true); });
+    AddAction(view, "&Previous Pane", QKeySequence(Qt::SHIFT | Qt::Key_F6), [this] { FocusNextPane(false); });
+    view->addSeparator();
+    AddAction(view, "Next &File", QKeySequence(Qt::CTRL | Qt::Key_PageDown), [this] { ShowNextFile(1); });
+    AddAction(view, "Previous F&ile", QKeySequence(Qt::CTRL | Qt::Key_PageUp), [this] { ShowNextFile(-1); });
 
     QMenu* options = menuBar()->addMenu("&Options");
     const struct
@@ -115,6 +238,7 @@ void CEditorWindow::BuildMenus()
     for (const auto& s : switches)
     {
         QAction* action = options->addAction(s.text);
+        m_mapActions[s.text] = action;
         action->setCheckable(true);
         action->setChecked(m_lOptions & s.lOption);
         long lOption = s.lOption;
@@ -127,99 +251,166 @@ void CEditorWindow::BuildMenus()
                     action->setChecked(m_lOptions & lOption);
                 });
     }
-
-    QMenu* help = menuBar()->addMenu("&Help");
-    help->addAction("&Parameter List Help", QKeySequence::HelpContents, this,
-                    [this] { m_mgr.ShowHelp(kParameterListHelp); });
 }
 
-bool CEditorWindow::OpenScript(const CScriptLocation& script, std::string& strError)
+void CEditorWindow::BuildHelpMenu()
 {
-    CScriptText text;
-    if (!text.Load(script.GetActionFiles(), strError))
+    QMenu* help = menuBar()->addMenu("&Help");
+    AddAction(help, "&Contents", QKeySequence(), [this] { m_pMgr->ShowHelp(kAllTopics); });
+    AddAction(help, "Help on This &Pane", QKeySequence::HelpContents, [this] { ShowFocusHelp(); });
+    help->addSeparator();
+    AddAction(help, "&About Tarvo Editor", QKeySequence(), [this] { ShowAbout(); });
+}
+
+void CEditorWindow::ShowFocusHelp()
+{
+    QWidget* focus = QApplication::focusWidget();
+    bool bParameters = focus && m_pPane->isAncestorOf(focus);
+    m_pMgr->ShowHelp(bParameters ? kParameterListHelp : kEditorHelp);
+}
+
+void CEditorWindow::ShowAbout()
+{
+    std::string strText = QGuiApplication::applicationDisplayName().toStdString() + " " +
+                          QCoreApplication::applicationVersion().toStdString() +
+                          "\n\nEdits the parameters of load-test scripts: the script's text, its parameters "
+                          "and their datasets, side by side.";
+    Ask(strText, MB_OK | MB_ICONASTERISK);
+}
+
+void CEditorWindow::FocusNextPane(bool bForward)
+{
+    QWidget* focus = QApplication::focusWidget();
+    std::vector<QWidget*> arrControls = PaneControls();
+    if ((focus && m_pPane->isAncestorOf(focus)) || arrControls.empty())
+        FocusScript();
+    else
+        (bForward ? arrControls.front() : arrControls.back())->setFocus(Qt::TabFocusReason);
+}
+
+void CEditorWindow::ShowNextFile(int nStep)
+{
+    int nCount = m_pTabs->count();
+    if (nCount == 0)
+        return;
+    bool bFocused = QApplication::focusWidget() == m_pTabs->GetCurrent();
+    m_pTabs->setCurrentIndex((m_pTabs->currentIndex() + nStep + nCount) % nCount);
+    if (bFocused)
+        FocusScript();
+}
+
+void CEditorWindow::FocusScript()
+{
+    if (QPlainTextEdit* editor = m_pTabs->GetCurrent())
+        editor->setFocus(Qt::TabFocusReason);
+}
+
+std::vector<QWidget*> CEditorWindow::PaneControls() const
+{
+    std::vector<QWidget*> arrControls;
+    for (QWidget* child = m_pPane->nextInFocusChain(); child && child != m_pPane; child = child->nextInFocusChain())
+        if (m_pPane->isAncestorOf(child) && child->isVisible() && child->isEnabled() &&
+            (child->focusPolicy() & Qt::TabFocus))
+            arrControls.push_back(child);
+    return arrControls;
+}
+
+// The embedded dialog keeps Tab among its own controls, as dialogs do: past
+// its last control (or before its first) Tab goes on to the script text. In
+// the text Tab types a tab; Ctrl+Tab goes on to the parameters.
+bool CEditorWindow::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    if (pEvent->type() == QEvent::KeyPress && isActiveWindow() && HandleTab(static_cast<QKeyEvent*>(pEvent)))
+        return true;
+    return QMainWindow::eventFilter(pWatched, pEvent);
+}
+
+bool CEditorWindow::HandleTab(QKeyEvent* pKey)
+{
+    if (pKey->key() != Qt::Key_Tab && pKey->key() != Qt::Key_Backtab)
         return false;
-    m_script = script;
-    m_text = std::move(text);
-    m_pTabs->clear();
-    m_arrEditors.clear();
-    for (size_t i = 0; i < m_text.GetFileCount(); ++i)
+    bool bBack = pKey->key() == Qt::Key_Backtab || (pKey->modifiers() & Qt::ShiftModifier);
+    bool bControl = pKey->modifiers() & Qt::ControlModifier;
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && m_pTabs->GetCurrent() == focus && bControl)
     {
-        auto* editor = new QPlainTextEdit(ToQ(m_text.GetText(i)));
-        editor->setLineWrapMode(QPlainTextEdit::NoWrap);
-        editor->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-        editor->setTabStopDistance(4 * editor->fontMetrics().horizontalAdvance(' '));
-        connect(editor, &QPlainTextEdit::textChanged, this,
-                [this, editor, i] { m_text.SetText(i, editor->toPlainText().toStdString()); });
-        m_arrEditors.push_back(editor);
-        m_pTabs->addTab(editor, QFileInfo(ToQ(m_text.GetPath(i))).fileName());
+        FocusNextPane(!bBack);
+        return true;
     }
-    LoadParameters(script.GetParamFile());
-    setWindowTitle(ToQ(script.GetName()) + " - Tarvo");
-    ShowStatus("Opened " + ToQ(script.GetParamFile()));
+    std::vector<QWidget*> arrControls = PaneControls();
+    if (!focus || bControl || arrControls.empty() || focus != (bBack ? arrControls.front() : arrControls.back()))
+        return false;
+    FocusScript();
     return true;
 }
 
-void CEditorWindow::LoadParameters(const std::string& strParamFile)
+void CEditorWindow::RestoreWindowState()
 {
-    CloseParameterPane();
-    // The manager names a file after the dataset it holds.
-    std::string strName = QFileInfo(ToQ(strParamFile)).completeBaseName().toStdString();
-    m_mgr.AddParamFile(strParamFile.c_str(), strName.c_str());
-    OpenParameterPane();
+    QSettings settings;
+    // At first the script gets as much room as the parameters need, where the screen allows.
+    QSize size(1500, 900);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.95);
+    resize(size);
+    m_pSplitter->setSizes({size.width() / 2, size.width() / 2});
+    restoreGeometry(settings.value(kGeometryKey).toByteArray());
+    m_pSplitter->restoreState(settings.value(kSplitterKey).toByteArray());
 }
 
-void CEditorWindow::OpenParameterPane()
+void CEditorWindow::SaveWindowState()
 {
-    if (!m_mgr.OpenParamEditDialogAsChildWnd(&m_paneWnd))
-        return;
-    // The pane never gets smaller than the dialog's own layout.
-    if (CWnd* dialog = m_paneWnd.GetWindow(GW_CHILD))
-    {
-        CRect rect;
-        dialog->GetWindowRect(&rect);
-        m_pPane->setMinimumSize(rect.Width(), rect.Height());
-    }
-    FitParameterPane();
-}
-
-void CEditorWindow::CloseParameterPane()
-{
-    m_mgr.CloseParamEditDialogChildWnd();
-}
-
-void CEditorWindow::FitParameterPane()
-{
-    if (CWnd* dialog = m_paneWnd.GetWindow(GW_CHILD))
-        dialog->MoveWindow(0, 0, m_pPane->width(), m_pPane->height());
+    QSettings settings;
+    settings.setValue(kGeometryKey, saveGeometry());
+    settings.setValue(kSplitterKey, m_pSplitter->saveState());
 }
 
 void CEditorWindow::ReplaceWithParameter()
 {
-    auto* editor = qobject_cast<QPlainTextEdit*>(m_pTabs->currentWidget());
+    QPlainTextEdit* editor = m_pTabs->GetCurrent();
     std::string strText = editor ? SelectedText(*editor) : std::string();
     if (strText.empty())
     {
-        ShowStatus("Select the text to turn into a parameter first.");
+        ShowMessage("Select the text to turn into a parameter first.");
         return;
     }
-    if (m_mgr.IsNestedParameterization(strText, "{", "}"))
+    if (m_pMgr->IsNestedParameterization(strText, "{", "}"))
     {
-        AfxMessageBox("The selected text already holds a parameter reference.", MB_ICONEXCLAMATION);
+        Ask("The selected text already holds a parameter reference.", MB_ICONEXCLAMATION);
         return;
     }
     std::string strName;
     std::string strType;
     long lResult = IDCANCEL;
-    if (!m_mgr.OpenParamSelectDialog(strName, strType, &lResult, strText.c_str(), &m_paneWnd) || lResult != IDOK)
+    if (!m_pMgr->OpenParamSelectDialog(strName, strType, &lResult, strText.c_str(), &m_paneWnd) || lResult != IDOK)
+    {
+        ShowMessage("No parameter was created.");
         return;
-    if (!m_mgr.IsExistingParamName(strName.c_str()) &&
-        !m_mgr.CreateNewParameter(strName.c_str(), strType.c_str(), strText.c_str()))
+    }
+    if (!m_pMgr->IsExistingParamName(strName.c_str()) &&
+        !m_pMgr->CreateNewParameter(strName.c_str(), strType.c_str(), strText.c_str()))
     {
         AfxMessageBox(IDS_CREATE_PARAM_FAILED, MB_ICONEXCLAMATION);
         return;
     }
     editor->textCursor().insertText(ToQ(CScriptText::Reference(strName)));
-    ShowStatus("Replaced the selection with {" + ToQ(strName) + "}");
+    ShowMessage("Replaced the selection with {" + ToQ(strName) + "}");
+}
+
+void CEditorWindow::FindText()
+{
+    QPlainTextEdit* editor = m_pTabs->GetCurrent();
+    if (!editor)
+        return;
+    QString selected = editor->textCursor().selectedText();
+    m_pFindBar->Open(selected.contains(QChar(0x2029)) ? QString() : selected);
+}
+
+void CEditorWindow::FindNext()
+{
+    if (m_pFindBar->Text().isEmpty())
+        return FindText();
+    if (!m_pFindBar->FindNext())
+        ShowMessage("\"" + m_pFindBar->Text() + "\" is not in " + m_pTabs->tabText(m_pTabs->currentIndex()));
 }
 
 bool CEditorWindow::event(QEvent* pEvent)
@@ -237,91 +428,22 @@ void CEditorWindow::OnParamNotify(long nKind, const ParamNotifyRecord& record)
 {
     std::string strName = record.pszName ? record.pszName : "";
     if (nKind == NOTIFY_ADDED)
-        ShowStatus("Parameter " + ToQ(strName) + " added");
+        ShowMessage("Parameter " + ToQ(strName) + " added");
     else if (nKind == NOTIFY_RENAMED && record.pszNewName)
     {
-        int nCount = ReplaceInEditors(CScriptText::Reference(strName), CScriptText::Reference(record.pszNewName));
-        ShowStatus(QString("Parameter %1 renamed to %2; %3 reference(s) updated")
-                       .arg(ToQ(strName), ToQ(record.pszNewName))
-                       .arg(nCount));
+        int nCount = m_pTabs->ReplaceEverywhere(ToQ(CScriptText::Reference(strName)),
+                                                ToQ(CScriptText::Reference(record.pszNewName)));
+        ShowMessage(QString("Parameter %1 renamed to %2; %3 reference(s) updated")
+                        .arg(ToQ(strName), ToQ(record.pszNewName))
+                        .arg(nCount));
     }
     else if (nKind == NOTIFY_DELETED)
     {
-        int nCount =
-            ReplaceInEditors(CScriptText::Reference(strName), record.pszOriginalValue ? record.pszOriginalValue : "");
-        ShowStatus(QString("Parameter %1 deleted; its value is back in %2 place(s)").arg(ToQ(strName)).arg(nCount));
+        int nCount = m_pTabs->ReplaceEverywhere(ToQ(CScriptText::Reference(strName)),
+                                                ToQ(record.pszOriginalValue ? record.pszOriginalValue : ""));
+        ShowMessage(QString("Parameter %1 deleted; its value is back in %2 place(s)").arg(ToQ(strName)).arg(nCount));
     }
-}
-
-// Edits the documents in place, so the author's cursor stays where it was and
-// one Undo per file takes the change back; the script text follows the edits.
-int CEditorWindow::ReplaceInEditors(const std::string& strFrom, const std::string& strTo)
-{
-    const QString from = ToQ(strFrom);
-    const QString to = ToQ(strTo);
-    int nCount = 0;
-    for (QPlainTextEdit* editor : m_arrEditors)
-    {
-        QTextDocument* document = editor->document();
-        QTextCursor block(document);
-        block.beginEditBlock();
-        for (QTextCursor found = document->find(from, 0, QTextDocument::FindCaseSensitively); !found.isNull();
-             found = document->find(from, found, QTextDocument::FindCaseSensitively))
-        {
-            found.insertText(to);
-            ++nCount;
-        }
-        block.endEditBlock();
-    }
-    return nCount;
-}
-
-bool CEditorWindow::Save()
-{
-    // The tab on show writes its input back first, or keeps the author on it.
-    if (!m_mgr.UpdateAllUIExt(nullptr, UPD_COMMIT, nullptr))
-        return false;
-    // Every dataset that changed is written; the library names any file it
-    // could not write.
-    if (!m_mgr.SaveChanges())
-        return false;
-    std::string strError;
-    if (!m_text.Save(strError))
-    {
-        AfxMessageBox(("The script was not saved: " + strError).c_str(), MB_ICONERROR);
-        return false;
-    }
-    ShowStatus("Saved " + ToQ(m_script.GetName()));
-    return true;
-}
-
-// Unsaved exactly when saving would write something other than the file holds,
-// also after the dataset bar switched to another dataset.
-bool CEditorWindow::HasUnsavedParameters()
-{
-    CParamSnapshot current;
-    current.Take(m_mgr.GetTurbine());
-    CParamSnapshot saved;
-    saved.TakeFromFile(m_mgr.GetDatFile(), m_mgr.GetActiveParamFilePath());
-    return current != saved;
-}
-
-bool CEditorWindow::ConfirmClose()
-{
-    if (!m_mgr.UpdateAllUIExt(nullptr, UPD_COMMIT, nullptr))
-        return false;
-    if (!m_text.IsModified() && !HasUnsavedParameters())
-        return true;
-    std::string strQuestion = "Save the changes to " + m_script.GetName() + "?";
-    switch (AfxMessageBox(strQuestion.c_str(), MB_YESNOCANCEL | MB_ICONQUESTION))
-    {
-    case IDYES:
-        return Save();
-    case IDNO:
-        return true;
-    default:
-        return false;
-    }
+    RefreshState();
 }
 
 void CEditorWindow::SetOption(long lOption, bool bOn)
@@ -332,33 +454,77 @@ void CEditorWindow::SetOption(long lOption, bool bOn)
     if (lOption == OPT_DATASETS && !ConfirmClose())
         return;
     // The pane is built again: the tab on show writes its input back first.
-    if (lOption != OPT_DATASETS && !m_mgr.UpdateAllUIExt(nullptr, UPD_COMMIT, nullptr))
+    if (lOption != OPT_DATASETS && !m_pMgr->UpdateAllUIExt(nullptr, UPD_COMMIT, nullptr))
         return;
     m_lOptions = bOn ? (m_lOptions | lOption) : (m_lOptions & ~lOption);
     if (bOn)
-        m_mgr.Custom_AddOptions(lOption);
+        m_pMgr->Custom_AddOptions(lOption);
     else
-        m_mgr.Custom_RemoveOptions(lOption);
+        m_pMgr->Custom_RemoveOptions(lOption);
     QSettings().setValue(lOption == OPT_DATASETS ? kDatasetsKey : kServerEncryptKey, bOn);
+    if (!m_bHasScript)
+        return;
     // The dataset the author is on stays the one shown.
     if (lOption == OPT_DATASETS)
-        LoadParameters(m_mgr.GetActiveParamFilePath());
+        LoadParameters(m_pMgr->GetActiveParamFilePath());
     else
     {
         CloseParameterPane();
         OpenParameterPane();
     }
+    RefreshState();
 }
 
-void CEditorWindow::closeEvent(QCloseEvent* pEvent)
+void CEditorWindow::RefreshState()
 {
-    if (ConfirmClose())
-        pEvent->accept();
-    else
-        pEvent->ignore();
+    QString title = "Tarvo Editor";
+    if (m_bHasScript)
+    {
+        std::string strDataset = QFileInfo(ToQ(m_pMgr->GetActiveParamFilePath())).completeBaseName().toStdString();
+        title = ToQ(m_script.GetName()) + " [" + ToQ(strDataset) + "][*]";
+    }
+    setWindowTitle(title);
+    setWindowModified(m_bHasScript && IsModified());
+    m_pState->setText(StateText());
+    for (const char* text : {"&Save", "Re&vert to Saved"})
+        Action(text)->setEnabled(m_bHasScript && isWindowModified());
+    RefreshEditActions();
 }
 
-void CEditorWindow::ShowStatus(const QString& strText)
+QString CEditorWindow::StateText() const
 {
-    statusBar()->showMessage(strText);
+    if (!m_bHasScript)
+        return "No script is open. Choose File > Open to open one.";
+    std::vector<std::string> arrNames;
+    const_cast<CTarvoMgr&>(*m_pMgr).EnumParamNames(&arrNames);
+    QString dataset = QFileInfo(ToQ(m_pMgr->GetActiveParamFilePath())).completeBaseName();
+    return QString("%1: dataset %2, %3 parameter(s)%4")
+        .arg(ToQ(m_script.GetName()), dataset)
+        .arg(arrNames.size())
+        .arg(isWindowModified() ? ", unsaved changes" : ", saved");
+}
+
+void CEditorWindow::RefreshEditActions()
+{
+    QPlainTextEdit* editor = m_pTabs->GetCurrent();
+    bool bSelection = editor && editor->textCursor().hasSelection();
+    Action("&Undo")->setEnabled(editor && editor->document()->isUndoAvailable());
+    Action("&Redo")->setEnabled(editor && editor->document()->isRedoAvailable());
+    Action("Cu&t")->setEnabled(bSelection);
+    Action("&Copy")->setEnabled(bSelection);
+    Action("&Paste")->setEnabled(editor && editor->canPaste());
+    for (const char* text : {"Select &All", "&Find...", "Find &Next", "Next &File", "Previous F&ile"})
+        Action(text)->setEnabled(editor != nullptr);
+    Action("R&eplace with Parameter...")->setEnabled(bSelection);
+}
+
+void CEditorWindow::ShowMessage(const QString& strText)
+{
+    statusBar()->showMessage(strText, kMessageMs);
+}
+
+int CEditorWindow::Ask(const std::string& strText, UINT nType)
+{
+    return MessageBoxA(AfxHandleFromWidget(this), strText.c_str(),
+                       QGuiApplication::applicationDisplayName().toStdString().c_str(), nType);
 }

@@ -98,9 +98,12 @@ bool CScriptLocation::ResolveUsr(const std::string& strUsrFile, std::string& str
     return ResolveParamFile((fs::path(m_strDirectory) / strParamFile).string(), strError);
 }
 
+// A script without parameters yet has no parameter file: the first save creates it.
 bool CScriptLocation::ResolveParamFile(const std::string& strParamFile, std::string& strError)
 {
-    if (!IsReadableFile(strParamFile))
+    std::error_code ec;
+    bool bMissing = !fs::exists(strParamFile, ec) && !ec;
+    if (!bMissing && !IsReadableFile(strParamFile))
     {
         strError = "cannot read the parameter file " + strParamFile;
         return false;

@@ -17,7 +17,7 @@ bool CScriptText::Load(const std::vector<std::string>& arrPaths, std::string& st
             strError = "cannot read " + path;
             return false;
         }
-        files.push_back({path, std::move(text), false});
+        files.push_back({path, text, text, false});
     }
     m_arrFiles = std::move(files);
     return true;
@@ -26,10 +26,9 @@ bool CScriptText::Load(const std::vector<std::string>& arrPaths, std::string& st
 void CScriptText::SetText(size_t nFile, const std::string& strText)
 {
     SCRIPT_FILE& file = m_arrFiles[nFile];
-    if (file.strText == strText)
-        return;
     file.strText = strText;
-    file.bModified = true;
+    // Edits that lead back to the saved text leave nothing to save.
+    file.bModified = strText != file.strSaved;
 }
 
 bool CScriptText::IsModified() const
@@ -51,6 +50,7 @@ bool CScriptText::Save(std::string& strError)
             strError = "cannot write " + file.strPath;
             return false;
         }
+        file.strSaved = file.strText;
         file.bModified = false;
     }
     return true;

@@ -31,6 +31,7 @@ private:
     {
         std::string strPath;
         std::string strText;
+        std::string strSaved; // as the file holds it
         bool bModified = false;
     };
     std::vector<SCRIPT_FILE> m_arrFiles;

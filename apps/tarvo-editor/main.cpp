@@ -2,6 +2,7 @@
 #include "ParamListing.h"
 #include "ScriptLocation.h"
 
+#include "afx/MessageBox.h"
 #include "afx/WinApp.h"
 #include "resources/TarvoResources.h"
 
@@ -138,9 +139,12 @@ int main(int argc, char** argv)
         g_pfnStandardHandler = qInstallMessageHandler(QuietOffscreenNotes);
     }
     QApplication app(argc, argv);
+    // Named once: the editor's settings and the library's profile share one place.
     QApplication::setOrganizationName("Tarvo");
     QApplication::setApplicationName("tarvo-editor");
-    CWinApp winApp("tarvo-editor");
+    QApplication::setApplicationDisplayName("Tarvo Editor");
+    QApplication::setApplicationVersion(TARVO_VERSION);
+    CWinApp winApp;
 
     std::string strRoot = InstallationRoot(argv[0]);
     std::string strDatFile = strRoot + "/dat/param.dat";
@@ -150,19 +154,29 @@ int main(int argc, char** argv)
     if (options.bList)
         return script.Resolve(strScript, strError) ? ListParameters(script, strDatFile, stdout) : Fail(strError, 1);
 
-    if (!script.Resolve(strScript, strError))
-        return Fail(strError, 1);
     CEditorWindow window(strDatFile, CEditorWindow::SavedOptions());
-    if (!window.OpenScript(script, strError))
-        return Fail(strError, 1);
     if (!options.strScreenshot.empty())
     {
+        // Nobody is there to answer a message box: it goes to the terminal.
+        AfxSetMessageBoxHandler(
+            [](const AFX_MESSAGEBOX& box)
+            {
+                std::fprintf(stderr, "tarvo-editor: %s\n", box.strText.c_str());
+                return IDOK;
+            });
+        if (!script.Resolve(strScript, strError) || !window.OpenScript(script, strError))
+            return Fail(strError, 1);
         window.show();
         QApplication::processEvents();
         if (!window.ParameterPane()->grab().save(QString::fromStdString(options.strScreenshot), "PNG"))
             return Fail("cannot write '" + options.strScreenshot + "'", 1);
         return 0;
     }
+    // Started from the desktop, the author sees every problem in the window.
     window.show();
+    if (strScript.empty())
+        window.OpenDialog();
+    else
+        window.OpenPath(strScript);
     return app.exec();
 }

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTextStream>
@@ -18,6 +19,28 @@ const unsigned long kAllTopics = 4294967295UL;
 const char* const kHelpProgram = "CorvaneHelp";
 
 typedef int (*QZHTMLHELP2)(HWND hOwner, const char* pszTopic, int nReserved);
+
+// Browsers a Linux desktop may offer when it names no handler for HTML; each
+// exists only where that browser is installed.
+const char* const kFallbackViewers[] = {"x-www-browser", "firefox", "firefox-esr", "chromium", "epiphany", "konqueror"};
+
+HELP_FAILURE_HANDLER& FailureHandler()
+{
+    static HELP_FAILURE_HANDLER handler;
+    return handler;
+}
+
+void ReportFailure(const std::string& strReason)
+{
+    if (FailureHandler())
+        FailureHandler()(strReason);
+}
+
+bool IsProgram(const std::string& strPath)
+{
+    QFileInfo info(QString::fromStdString(strPath));
+    return info.isFile() && info.isExecutable();
+}
 
 std::string RunningExecutable()
 {
@@ -37,7 +60,7 @@ std::optional<std::string> ParentOf(const std::string& strPath)
 
 // The program of the desktop file that handles HTML, quoted as a registered
 // command line would quote it.
-std::optional<std::string> DesktopHtmlViewerCommand()
+std::optional<std::string> DesktopDefaultHtmlViewer()
 {
     QProcess query;
     query.start("xdg-mime", {"query", "default", "text/html"});
@@ -62,6 +85,19 @@ std::optional<std::string> DesktopHtmlViewerCommand()
     return std::nullopt;
 }
 
+std::optional<std::string> DesktopHtmlViewerCommand()
+{
+    if (std::optional<std::string> command = DesktopDefaultHtmlViewer())
+        return command;
+    for (const char* viewer : kFallbackViewers)
+    {
+        QString program = QStandardPaths::findExecutable(viewer);
+        if (!program.isEmpty())
+            return "\"" + program.toStdString() + "\" %1";
+    }
+    return std::nullopt;
+}
+
 HWND ForegroundWindow()
 {
     QWidget* active = QApplication::activeWindow();
@@ -69,7 +105,9 @@ HWND ForegroundWindow()
 }
 } // namespace
 
-CHelpLauncher::CHelpLauncher() : m_fnExecutablePath(RunningExecutable), m_fnHtmlViewerCommand(DesktopHtmlViewerCommand)
+CHelpLauncher::CHelpLauncher()
+    : m_fnExecutablePath(RunningExecutable), m_fnHtmlViewerCommand(DesktopHtmlViewerCommand),
+      m_fnProgramExists(IsProgram)
 {
 }
 
@@ -98,14 +136,29 @@ void CHelpLauncher::Show(HWND hOwner, unsigned long nTopic, int bSkipLibrary) co
     }
     else
     {
+        std::string strUrl = " \"file://" + *strRoot + "/help/WebHelp/Old_CSH_Invoker.htm" +
+                             (nTopic ? "?topicId=" + strTopic : "") + "\"";
         request.strProgram = *strExeDir + "/" + kHelpProgram;
-        request.strCommandLine = std::string(kHelpProgram) + " \"file://" + *strRoot +
-                                 "/help/WebHelp/Old_CSH_Invoker.htm" + (nTopic ? "?topicId=" + strTopic : "") + "\"";
+        request.strCommandLine = kHelpProgram + strUrl;
+        // Without the help program the HTML viewer opens the same page.
+        std::string strViewer = m_fnProgramExists(request.strProgram) ? std::string() : HtmlViewer();
+        if (!strViewer.empty())
+        {
+            request.strProgram = strViewer;
+            request.strCommandLine = strUrl;
+        }
     }
     OutputDebugStringA(request.strCommandLine.c_str());
     OutputDebugStringA(("working dir : " + request.strWorkingDir).c_str());
     if (request.strProgram.empty() || !AfxStartProcess(request))
+    {
         OutputDebugStringA("command failed");
+        bool bNoViewer = request.strProgram.empty() || (request.strProgram == *strExeDir + "/" + kHelpProgram &&
+                                                        !m_fnProgramExists(request.strProgram));
+        ReportFailure(bNoViewer ? "No program to show the help was found. Install a web browser and make it the "
+                                  "desktop's default for web pages."
+                                : "The help viewer " + request.strProgram + " could not be started.");
+    }
 }
 
 bool CHelpLauncher::ShowThroughLibrary(HWND hOwner, unsigned long nTopic, const std::string& strExeDir) const
@@ -140,4 +193,9 @@ std::string CHelpLauncher::HtmlViewer() const
 void ShowContextHelp(HWND hOwner, unsigned long nTopic, int bSkipLibrary)
 {
     CHelpLauncher().Show(hOwner, nTopic, bSkipLibrary);
+}
+
+void SetHelpFailureHandler(HELP_FAILURE_HANDLER handler)
+{
+    FailureHandler() = std::move(handler);
 }

@@ -2,7 +2,9 @@
 
 // Opens the product help at a numbered topic in a separate viewer process and
 // returns at once. Nothing is reported to the caller: failures end in a
-// debugger line or in silence.
+// debugger line or in silence, and in the host's failure handler when it
+// installed one. Where no help program is installed beside the executable,
+// the desktop's HTML viewer opens the help pages instead.
 
 #include "TarvoExport.h"
 #include "afx/AfxTypes.h"
@@ -25,6 +27,8 @@ public:
     // The HTML viewer's command with the program in double quotes, as the
     // desktop registers it; nothing when it cannot be read.
     std::function<std::optional<std::string>()> m_fnHtmlViewerCommand;
+    // Whether the help program is installed at that path.
+    std::function<bool(const std::string&)> m_fnProgramExists;
     std::string m_strHelpLibrary = "libQzHtmlHelp.so";
 
 private:
@@ -33,3 +37,8 @@ private:
 };
 
 TARVO_API void ShowContextHelp(HWND hOwner, unsigned long nTopic, int bSkipLibrary);
+
+// A host that wants the author told why no help opened installs a handler; it
+// receives a sentence for the author. A null handler restores silence.
+typedef std::function<void(const std::string& strReason)> HELP_FAILURE_HANDLER;
+TARVO_API void SetHelpFailureHandler(HELP_FAILURE_HANDLER handler);

@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <QStringList>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace
@@ -106,6 +107,17 @@ TEST(EditorCommandLine, HelpVersionAndBadOptionsAnswerAsLinuxProgramsDo)
     EXPECT_NE(bad.strErr.find("--help"), std::string::npos);
     RUN missingArgument = Editor({"--list"});
     EXPECT_EQ(missingArgument.nExitCode, 2);
+}
+
+TEST(EditorCommandLine, AScreenshotTellsTheTerminalWhatAWindowWouldShow)
+{
+    CTempDir dir;
+    std::filesystem::copy(kExample.toStdString(), dir.Path(), std::filesystem::copy_options::recursive);
+    dir.Write("nursery_order.prm", "Version=7\n" + ReadFileBytes(dir.File("nursery_order.prm")));
+    RUN run =
+        Editor({"--screenshot", QString::fromStdString(dir.File("shot.png")), QString::fromStdString(dir.Path())});
+    ASSERT_EQ(run.nExitCode, 0) << run.strErr;
+    EXPECT_NE(run.strErr.find("Version=7"), std::string::npos) << run.strErr;
 }
 
 TEST(EditorCommandLine, ScreenshotWritesAPngWithoutADisplay)

@@ -20,6 +20,9 @@ TEST(ScriptText, SavingWritesOnlyChangedFilesAndKeepsTheOldOnFailure)
     EXPECT_FALSE(text.IsModified());
     text.SetText(1, "untouched");
     EXPECT_FALSE(text.IsModified()) << "the same text is no change";
+    text.SetText(1, "touched");
+    text.SetText(1, "untouched");
+    EXPECT_FALSE(text.IsModified()) << "edits that lead back to the saved text leave nothing to save";
 
     text.SetText(0, "changed");
     std::filesystem::remove_all(dir.Path());

@@ -5,8 +5,16 @@
 #include "afx/Module.h"
 #include "afx/Process.h"
 
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <vector>
 
 namespace
@@ -19,6 +27,7 @@ struct HelpFixture : ::testing::Test
 {
     std::vector<AFX_PROCESS_START> starts;
     std::vector<std::string> lines;
+    std::vector<std::string> failures;
     CHelpLauncher launcher;
 
     void SetUp() override
@@ -32,12 +41,15 @@ struct HelpFixture : ::testing::Test
         AfxSetDebugOutputSink([this](const std::string& line) { lines.push_back(line); });
         launcher.m_fnExecutablePath = [] { return std::string(kFakeExecutable); };
         launcher.m_fnHtmlViewerCommand = [] { return std::optional<std::string>("\"/usr/bin/web viewer\" -new %1"); };
+        launcher.m_fnProgramExists = [](const std::string&) { return true; };
+        SetHelpFailureHandler([this](const std::string& reason) { failures.push_back(reason); });
         SetLibraryResult(0);
     }
     void TearDown() override
     {
         AfxSetProcessStartHandler(nullptr);
         AfxSetDebugOutputSink(nullptr);
+        SetHelpFailureHandler(nullptr);
     }
 
     template <typename F> static F Export(const char* name)
@@ -51,6 +63,11 @@ struct HelpFixture : ::testing::Test
 
     bool Logged(const std::string& line) const { return std::find(lines.begin(), lines.end(), line) != lines.end(); }
 };
+QString ReadText(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
 } // namespace
 
 TEST_F(HelpFixture, TopicRangesChooseTheViewerAndCommandLine)
@@ -116,6 +133,50 @@ TEST_F(HelpFixture, MissingViewerIsReportedAndNothingStarts)
     EXPECT_TRUE(Logged("command failed"));
 }
 
+TEST_F(HelpFixture, WithoutTheHelpProgramTheHtmlViewerOpensTheSamePage)
+{
+    std::vector<std::string> asked;
+    launcher.m_fnProgramExists = [&asked](const std::string& path)
+    {
+        asked.push_back(path);
+        return false;
+    };
+    for (unsigned long topic : {141306UL, 0UL})
+    {
+        starts.clear();
+        launcher.Show(nullptr, topic, 0);
+        ASSERT_EQ(starts.size(), 1u);
+        EXPECT_EQ(starts[0].strProgram, "/usr/bin/web viewer");
+        EXPECT_EQ(starts[0].args, std::vector<std::string>{"file:///opt/tarvo/help/WebHelp/Old_CSH_Invoker.htm" +
+                                                           (topic ? "?topicId=" + std::to_string(topic) : "")});
+    }
+    EXPECT_EQ(asked.front(), "/opt/tarvo/bin/CorvaneHelp");
+    EXPECT_TRUE(failures.empty());
+}
+
+TEST_F(HelpFixture, AHostThatAsksIsToldWhyNoHelpOpened)
+{
+    // Programs that are not installed do not start.
+    AfxSetProcessStartHandler([](const AFX_PROCESS_START&) { return FALSE; });
+    launcher.m_fnProgramExists = [](const std::string&) { return false; };
+    launcher.m_fnHtmlViewerCommand = [] { return std::optional<std::string>(); };
+    for (unsigned long topic : {141306UL, 180100UL})
+        launcher.Show(nullptr, topic, 0);
+    ASSERT_EQ(failures.size(), 2u);
+    for (const std::string& failure : failures)
+        EXPECT_NE(failure.find("Install a web browser"), std::string::npos) << failure;
+
+    failures.clear();
+    launcher.m_fnHtmlViewerCommand = [] { return std::optional<std::string>("\"/usr/bin/web viewer\" %1"); };
+    launcher.Show(nullptr, 180100, 0);
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0], "The help viewer /usr/bin/web viewer could not be started.");
+
+    SetHelpFailureHandler(nullptr);
+    launcher.Show(nullptr, 180100, 0);
+    EXPECT_EQ(failures.size(), 1u) << "without a handler failures stay silent";
+}
+
 TEST_F(HelpFixture, HelpLibraryBesideTheExecutableTakesTheRequest)
 {
     launcher.m_fnExecutablePath = [] { return kTestsDir + "/test_help"; };
@@ -140,9 +201,51 @@ TEST_F(HelpFixture, ManagerOpensHelpFromTheRunningProgramsInstallation)
 {
     CTarvoMgr mgr((std::string(TARVO_BINARY_DIR) + "/dat/param.dat").c_str());
     mgr.ShowHelp(131248);
+    // The desktop's viewer where one is found, else the help program beside the executable.
     ASSERT_EQ(starts.size(), 1u);
-    EXPECT_EQ(starts[0].strProgram, kTestsDir + "/CorvaneHelp");
-    EXPECT_EQ(starts[0].strCommandLine, "CorvaneHelp \"file://" + std::string(TARVO_BINARY_DIR) +
-                                            "/help/WebHelp/Old_CSH_Invoker.htm?topicId=131248\"");
+    EXPECT_EQ(starts[0].args, std::vector<std::string>{"file://" + std::string(TARVO_BINARY_DIR) +
+                                                       "/help/WebHelp/Old_CSH_Invoker.htm?topicId=131248"});
     EXPECT_EQ(starts[0].strWorkingDir, kTestsDir);
+}
+
+// The help set in the build tree, laid out as an installation: every topic the
+// library and the editor open leads to a page, and every link to a file.
+TEST(ShippedHelp, EveryTopicAndLinkLeadsToAPage)
+{
+    const QDir help(QString(TARVO_BINARY_DIR) + "/help");
+    struct TOPICS
+    {
+        const char* invoker;
+        std::vector<const char*> topics;
+    } sets[] = {
+        {"WebHelp/Old_CSH_Invoker.htm", {"141306", "141309", "141324", "131248"}},
+        {"Tandry/Default_CSH.htm", {"180100"}},
+    };
+    for (const TOPICS& set : sets)
+    {
+        QString page = ReadText(help.filePath(set.invoker));
+        QDir dir = QFileInfo(help.filePath(set.invoker)).dir();
+        for (const char* topic : set.topics)
+        {
+            QRegularExpressionMatch match = QRegularExpression(QString("\"%1\": \"([^\"]+)\"").arg(topic)).match(page);
+            ASSERT_TRUE(match.hasMatch()) << set.invoker << " knows no page for " << topic;
+            EXPECT_TRUE(QFileInfo::exists(dir.filePath(match.captured(1)))) << match.captured(1).toStdString();
+        }
+    }
+    EXPECT_TRUE(QFileInfo::exists(help.filePath("Tandry/Default.htm"))) << "the contents";
+
+    QDirIterator pages(help.path(), {"*.htm"}, QDir::Files, QDirIterator::Subdirectories);
+    int nPages = 0;
+    while (pages.hasNext())
+    {
+        QString path = pages.next();
+        ++nPages;
+        QRegularExpressionMatchIterator links = QRegularExpression("href=\"([^\"#?]+)").globalMatch(ReadText(path));
+        while (links.hasNext())
+        {
+            QString target = QFileInfo(path).dir().filePath(links.next().captured(1));
+            EXPECT_TRUE(QFileInfo::exists(target)) << path.toStdString() << " links to " << target.toStdString();
+        }
+    }
+    EXPECT_GE(nPages, 8);
 }

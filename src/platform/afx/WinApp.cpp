@@ -19,9 +19,13 @@ QString Key(LPCSTR lpszSection, LPCSTR lpszEntry)
     return QString::fromUtf8(lpszSection) + '/' + QString::fromUtf8(lpszEntry);
 }
 
+// Without a registry key the profile lives under the organisation the host
+// named for Qt, beside the host's own settings, never under a made-up one.
 std::unique_ptr<QSettings> OpenProfile(const std::string& strOrganisation, const std::string& strApplication)
 {
-    return std::make_unique<QSettings>(QString::fromStdString(strOrganisation), QString::fromStdString(strApplication));
+    QString organisation =
+        strOrganisation.empty() ? QCoreApplication::organizationName() : QString::fromStdString(strOrganisation);
+    return std::make_unique<QSettings>(organisation, QString::fromStdString(strApplication));
 }
 
 // A hand-edited value with commas reads back as a list: join it again.

@@ -23,3 +23,14 @@ void CParam::AddKeptLine(std::string line)
 {
     m_arrEntries.push_back({std::string(), std::move(line), true});
 }
+
+bool CParam::HasValuesOf(const CParam& other) const
+{
+    for (const SEntry& entry : m_arrEntries)
+    {
+        const std::string* value = other.Find(entry.strKey);
+        if (!entry.bKeptLine && entry.strValue != (value ? *value : std::string()))
+            return false;
+    }
+    return true;
+}

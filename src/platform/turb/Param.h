@@ -29,6 +29,11 @@ public:
     // Sets the value, adding the attribute at the end when it is new.
     void Set(const std::string& key, std::string value);
     void AddKeptLine(std::string line);
+    // True when every attribute of this parameter holds what the other holds
+    // (an attribute the other lacks counts as empty).
+    bool HasValuesOf(const CParam& other) const;
+    // Takes the other's attributes and kept lines in their order.
+    void TakeEntriesOf(const CParam& other) { m_arrEntries = other.m_arrEntries; }
 
     const std::vector<SEntry>& GetEntries() const { return m_arrEntries; }
 

@@ -2,6 +2,7 @@
 
 #include "Param.h"
 
+#include <cstdint>
 #include <list>
 #include <memory>
 #include <string>
@@ -17,9 +18,14 @@ class CParamList
 public:
     CParam* Find(const std::string& name) const;
     CParam* Find(TURB_PARAM_ID id) const;
-    // Appends a new parameter; null when the name is taken.
-    CParam* Add(const std::string& name);
+    // Appends a new parameter, or puts it at that place of the list; null
+    // when the name is taken.
+    CParam* Add(const std::string& name, size_t nPlace = SIZE_MAX);
     bool Remove(const std::string& name);
+    // Where the named parameter stands among every item; SIZE_MAX when unknown.
+    size_t PlaceOf(const std::string& name) const;
+    // Moves the newcomer to where the named parameter stands and removes that one.
+    bool Replace(const std::string& name, TURB_PARAM_ID newcomer);
     void AddKeptBlock(std::string lines);
     void Clear();
 

@@ -65,8 +65,10 @@ extern "C"
     // attributes are computed on every read and cannot be set: "LocalDataDir"
     // (the directory of the parameter's file), "GlobalDataDir" (the installation's
     // data directory, the folder of the type-definition file) and, for parameters
-    // with a "Table" attribute, "ActualFullPath". A null parameter name reads or
-    // sets an instance-wide attribute. On failure *text is null and *length 0.
+    // with a "Table" attribute, "ActualFullPath"; instance-wide, "KeptContent"
+    // (the lines of the loaded files that are no parameter and no comment, kept
+    // to be written back). A null parameter name reads or sets an instance-wide
+    // attribute. On failure *text is null and *length 0.
     int Param_GetAttribExt(void* instance, TURB_PARAM_ID id, const char* attrib, char** text, int* length);
     int Param_GetAttribByNameExt(void* instance, const char* name, const char* attrib, char** text, int* length);
     int Param_GetAttribFree(void* instance, char** text);

@@ -14,6 +14,22 @@ const uint32_t LIVE_MAGIC = 0x54555242; // "TURB"
 const char* const LOCAL_DATA_DIR = "LocalDataDir";
 const char* const GLOBAL_DATA_DIR = "GlobalDataDir";
 const char* const ACTUAL_FULL_PATH = "ActualFullPath";
+const char* const KEPT_CONTENT = "KeptContent";
+
+// Comments and blank lines are at home in a parameter file; anything else the
+// engine kept without understanding it is worth telling the author about.
+void AppendUnderstoodNot(const std::string& lines, std::string& out)
+{
+    for (size_t start = 0; start < lines.size();)
+    {
+        size_t end = lines.find('\n', start);
+        std::string line = lines.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        start = end == std::string::npos ? lines.size() : end + 1;
+        size_t first = line.find_first_not_of(" \t");
+        if (first != std::string::npos && line[first] != ';' && line[first] != '#')
+            out.append(line).append("\n");
+    }
+}
 
 // Files are recorded by absolute path so that their directory is meaningful
 // whatever the working directory later becomes.
@@ -47,6 +63,8 @@ bool CTurbine::Open(const std::string& typeDefFile)
 int CTurbine::AddParamFile(const std::string& path)
 {
     m_strFilePath = Absolute(path);
+    m_nNewcomer = 0;
+    m_strVacated.clear();
     bool bLoaded = CPrmFile::Load(m_strFilePath, m_params);
     // Only a file known to be missing may be created by a save.
     std::error_code ec;
@@ -57,6 +75,8 @@ int CTurbine::AddParamFile(const std::string& path)
 void CTurbine::ClearParams()
 {
     m_params.Clear();
+    m_nNewcomer = 0;
+    m_strVacated.clear();
     m_values.Reset();
 }
 
@@ -70,6 +90,8 @@ int CTurbine::Save(const char* path)
     std::string text = CPrmFile::Serialize(m_params);
     if (!os_write_file_atomic(target.c_str(), text.data(), text.size()))
         return TURB_E_IO;
+    m_nNewcomer = 0;
+    m_strVacated.clear();
     if (target != m_strFilePath)
     {
         m_bFileUnread = false;
@@ -90,11 +112,14 @@ bool CTurbine::NewParam(const std::string& name, const std::string& type, const 
     const std::vector<std::string>* attribs = m_types.GetAttributes(type);
     if (!attribs || name.empty() || m_params.Find(name))
         return false;
-    CParam* param = m_params.Add(name);
+    // A type change deletes the parameter and creates it again under its name.
+    CParam* param = m_params.Add(name, name == m_strVacated ? m_nVacatedPlace : SIZE_MAX);
+    m_strVacated.clear();
     std::string file = prmPath && *prmPath ? Absolute(prmPath) : m_strFilePath;
     if (m_strFilePath.empty())
         m_strFilePath = file;
     param->SetFilePath(file);
+    m_nNewcomer = param->GetId();
     param->Set("Type", type);
     for (const std::string& key : *attribs)
         if (key != "ParamName" && key != "Type" && !IsDerived(key))
@@ -102,10 +127,28 @@ bool CTurbine::NewParam(const std::string& name, const std::string& type, const 
     return true;
 }
 
+// A rename is a new parameter that takes every attribute of the old one
+// before the old one goes: the new one then takes the old one's place and
+// section (its empty attributes are the old one's missing ones), so the file
+// changes in the name alone.
 int CTurbine::DeleteParam(const std::string& name)
 {
-    if (!m_params.Remove(name))
+    CParam* param = m_params.Find(name);
+    if (!param)
         return TURB_E_NOT_FOUND;
+    CParam* newcomer = m_nNewcomer ? m_params.Find(m_nNewcomer) : nullptr;
+    m_nNewcomer = 0;
+    if (newcomer && newcomer != param && newcomer->HasValuesOf(*param))
+    {
+        newcomer->TakeEntriesOf(*param);
+        m_params.Replace(name, newcomer->GetId());
+    }
+    else
+    {
+        m_nVacatedPlace = m_params.PlaceOf(name);
+        m_strVacated = name;
+        m_params.Remove(name);
+    }
     m_values.Forget(name);
     return TURB_OK;
 }
@@ -116,6 +159,8 @@ int CTurbine::GetAttrib(const CParam* param, const std::string& key, std::string
         value = GetLocalDataDir(param);
     else if (key == GLOBAL_DATA_DIR)
         value = m_types.GetDirectory();
+    else if (!param && key == KEPT_CONTENT)
+        value = GetKeptContent();
     else if (!param)
     {
         auto it = m_mapInstanceAttribs.find(key);
@@ -191,7 +236,21 @@ std::string CTurbine::GetLocalDataDir(const CParam* param) const
     return ketrin::PathDir(file);
 }
 
+std::string CTurbine::GetKeptContent() const
+{
+    std::string out;
+    m_params.Walk(
+        [&out](const CParam& param)
+        {
+            for (const CParam::SEntry& entry : param.GetEntries())
+                if (entry.bKeptLine)
+                    AppendUnderstoodNot(entry.strValue, out);
+        },
+        [&out](const std::string& block) { AppendUnderstoodNot(block, out); });
+    return out;
+}
+
 bool CTurbine::IsDerived(const std::string& key)
 {
-    return key == LOCAL_DATA_DIR || key == GLOBAL_DATA_DIR || key == ACTUAL_FULL_PATH;
+    return key == LOCAL_DATA_DIR || key == GLOBAL_DATA_DIR || key == ACTUAL_FULL_PATH || key == KEPT_CONTENT;
 }

@@ -47,6 +47,8 @@ public:
     CValueSession& GetValues() { return m_values; }
 
 private:
+    // The lines kept without being understood, comments and blank lines left out.
+    std::string GetKeptContent() const;
     static bool IsDerived(const std::string& key);
 
     uint32_t m_nMagic;
@@ -55,6 +57,12 @@ private:
     std::string m_strFilePath;
     // The file exists but could not be read: saving over it would lose it.
     bool m_bFileUnread = false;
+    // The parameter NewParam appended last, until the next delete, load or save.
+    TURB_PARAM_ID m_nNewcomer = 0;
+    // The name and place of the parameter deleted last, until the next new
+    // parameter, load or save: created again at once, it takes its place back.
+    std::string m_strVacated;
+    size_t m_nVacatedPlace = 0;
     std::unordered_map<std::string, std::string> m_mapInstanceAttribs;
     CValueSession m_values;
 };

@@ -309,7 +309,7 @@ TEST(Keyboard, ExtendedUiOfAnEditableBoxKeepsTypingAndIsRefusedByASimpleOne)
     editable.GetWindowText(strText);
     EXPECT_EQ(strText, "three");
 
-    auto* formats = dynamic_cast<CComboBox*>(dlg.GetDlgItem(IDC_FORMATS));
+    auto* formats = dynamic_cast<CComboBox*>(dlg.GetDlgItem(IDC_FORMAT_LIST));
     ASSERT_NE(formats, nullptr);
     EXPECT_EQ(formats->SetExtendedUI(), CB_ERR) << "a list always shown has no extended interface";
     EXPECT_FALSE(formats->GetExtendedUI());

@@ -1,5 +1,6 @@
 #include "afx/WinApp.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <gtest/gtest.h>
 
@@ -118,4 +119,16 @@ TEST_F(WinAppTest, NullValueDeletesTheEntryAndNullEntryTheSection)
     EXPECT_FALSE(Stored().contains("A/drop"));
     EXPECT_TRUE(Stored().childGroups().contains("A"));
     EXPECT_FALSE(Stored().childGroups().contains("B"));
+}
+
+TEST_F(WinAppTest, WithoutARegistryKeyTheProfileIsTheHostsOwnSettings)
+{
+    ASSERT_FALSE(QCoreApplication::organizationName().isEmpty());
+    {
+        CWinApp app;
+        ASSERT_TRUE(app.WriteProfileString("ProfileProbe", "Entry", "one place"));
+    }
+    QSettings host;
+    EXPECT_EQ(host.value("ProfileProbe/Entry").toString(), "one place") << host.fileName().toStdString();
+    host.remove("ProfileProbe");
 }

@@ -152,6 +152,72 @@ TEST_F(PrmFileTest, ParametersKeepTheirOrderAndNewOnesGoLast)
     EXPECT_EQ((std::vector<std::string>{"First", "Third", "Fourth", "Second"}), ParamNames(Load(file)));
 }
 
+// A rename creates the new name, copies every attribute over and deletes the
+// old name; the file then differs in the section's name alone.
+TEST_F(PrmFileTest, ARenamedParameterKeepsItsPlaceAndItsSection)
+{
+    const std::string text =
+        std::string(SAMPLE).replace(std::string(SAMPLE).find("Type=Random\n"), 12, "Type=Random\n; kept\nExtra=x\n");
+    struct CASE
+    {
+        const char* label;
+        const char* typeOfNew;
+        const char* valueOfNew; // the new parameter's MinValue after the copy
+        std::vector<std::string> order;
+    } cases[] = {
+        {"a full copy takes the place", "Random", "5", {"First", "Renamed", "Third"}},
+        {"another type is a new parameter", "Custom", "5", {"First", "Third", "Renamed"}},
+        {"other values are a new parameter", "Random", "6", {"First", "Third", "Renamed"}},
+    };
+    for (const CASE& c : cases)
+    {
+        std::string file = m_dir.Write("rename.prm", text);
+        void* engine = Load(file);
+        ASSERT_NE(0, Param_NewParam(engine, "Renamed", c.typeOfNew, nullptr)) << c.label;
+        for (const std::string& key : KeyList(engine, "Random"))
+            if (key != "ParamName" && key != "Type")
+                SetAttrib(engine, "Renamed", key.c_str(), GetAttrib(engine, "Second", key.c_str()));
+        SetAttrib(engine, "Renamed", "MinValue", c.valueOfNew);
+        ASSERT_EQ(TURB_OK, Param_DeleteParam(engine, "Second"));
+        ASSERT_EQ(TURB_OK, Param_Save(engine, nullptr));
+        EXPECT_EQ(c.order, ParamNames(Load(file))) << c.label;
+        if (c.order[1] == "Renamed")
+        {
+            std::string expected = text;
+            expected.replace(expected.find("[Second]"), 8, "[Renamed]");
+            void* original = Load(m_dir.Write("original.prm", expected));
+            ASSERT_EQ(TURB_OK, Param_Save(original, nullptr));
+            EXPECT_EQ(ReadFileBytes(m_dir.File("original.prm")), ReadFileBytes(file))
+                << "the section keeps its attributes, order and kept lines";
+            EXPECT_EQ("x", GetAttrib(engine, "Renamed", "Extra"));
+        }
+    }
+}
+
+// A type change deletes the parameter and creates it again at once under the
+// same name: it keeps its place. Anything in between makes it a new one.
+TEST_F(PrmFileTest, AParameterCreatedAgainAtOnceKeepsItsPlace)
+{
+    const struct
+    {
+        const char* label;
+        std::vector<const char*> between; // parameters created in between
+        std::vector<std::string> order;
+    } cases[] = {
+        {"at once", {}, {"First", "Second", "Third"}},
+        {"after another", {"Fourth"}, {"First", "Third", "Fourth", "Second"}},
+    };
+    for (const auto& c : cases)
+    {
+        void* engine = Load(m_dir.Write("retype.prm", SAMPLE));
+        ASSERT_EQ(TURB_OK, Param_DeleteParam(engine, "Second"));
+        for (const char* name : c.between)
+            ASSERT_NE(0, Param_NewParam(engine, name, "Custom", nullptr));
+        ASSERT_NE(0, Param_NewParam(engine, "Second", "Custom", nullptr)) << c.label;
+        EXPECT_EQ(c.order, ParamNames(engine)) << c.label;
+    }
+}
+
 TEST_F(PrmFileTest, ContentNotUnderstoodIsKeptWhenSaving)
 {
     std::string file = m_dir.Write("foreign.prm", "; preamble comment\n"
@@ -176,6 +242,12 @@ TEST_F(PrmFileTest, ContentNotUnderstoodIsKeptWhenSaving)
     int status = TURB_OK;
     GetAttrib(engine, "Alpha", "Broken", &status);
     EXPECT_NE(TURB_OK, status);
+    EXPECT_EQ("Version=3\na line without an equals sign\nCurrentValue=second\nParamName=Imposter\n"
+              "Broken=\"unterminated\n[Alpha]\nType=Random\n",
+              GetAttrib(engine, nullptr, "KeptContent"))
+        << "what is kept, comments left out";
+    EXPECT_EQ(TURB_E_READ_ONLY, SetAttrib(engine, nullptr, "KeptContent", ""));
+    EXPECT_EQ("", GetAttrib(Load(m_dir.Write("commented.prm", SAMPLE)), nullptr, "KeptContent"));
 
     SetAttrib(engine, "Alpha", "CurrentValue", "edited");
     ASSERT_EQ(TURB_OK, Param_Save(engine, nullptr));
