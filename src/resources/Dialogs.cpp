@@ -19,4 +19,5 @@ void AddTarvoDialogs(CResourceModule& module)
     AddTarvoDatasetDialogs(module);
     AddTarvoPropertiesDialogs(module);
     AddTarvoListEditDialogs(module);
+    AddTarvoDataEditorDialogs(module);
 }

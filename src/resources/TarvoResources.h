@@ -18,6 +18,7 @@ void AddTarvoPropertiesDialogs(CResourceModule& module);
 void AddTarvoListDialogs(CResourceModule& module);
 void AddTarvoDatasetDialogs(CResourceModule& module);
 void AddTarvoListEditDialogs(CResourceModule& module);
+void AddTarvoDataEditorDialogs(CResourceModule& module);
 
 // For hosts that load the library from a regular library: another resource
 // chain entry for the library's module (null when it cannot be allocated).

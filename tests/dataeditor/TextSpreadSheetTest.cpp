@@ -5,8 +5,8 @@
 
 #include <QAbstractItemModel>
 #include <QLineEdit>
-#include <QTest>
 #include <QTableView>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <map>
 
