@@ -8,7 +8,8 @@
 namespace
 {
 const char* const WESTERN_FACE = "MS Sans Serif";
-const char* const JAPANESE_FACE = "\xEF\xBC\xAD\xEF\xBC\xB3 \xEF\xBC\xB0\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF";
+const char* const JAPANESE_FACE =
+    "\xEF\xBC\xAD\xEF\xBC\xB3 \xEF\xBC\xB0\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF";
 // Only the first controls of a dialog are given the Japanese face.
 const int MAX_FONT_CHILDREN = 200;
 

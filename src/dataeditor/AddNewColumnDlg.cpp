@@ -12,8 +12,7 @@ const int MAX_COLUMN_NAME = 32;
 const DWORD ALL_OPTIONS = 0xFFFFFFFF;
 } // namespace
 
-CAddNewColumnDlg::CAddNewColumnDlg(const std::string& strFilePath, const std::string& strDefaultName,
-                                   CWnd* pParentWnd)
+CAddNewColumnDlg::CAddNewColumnDlg(const std::string& strFilePath, const std::string& strDefaultName, CWnd* pParentWnd)
     : CBaseDialog(IDD_ADD_COLUMN, pParentWnd, FALSE, ALL_OPTIONS), m_strColumnName(strDefaultName),
       m_strFilePath(strFilePath)
 {

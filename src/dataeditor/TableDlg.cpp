@@ -61,6 +61,7 @@ ON_BN_CLICKED(IDC_TABLE_ADD_ROW, &CTableDlg::OnAddRow)
 ON_BN_CLICKED(IDC_TABLE_DELETE_COLUMN, &CTableDlg::OnDeleteColumn)
 ON_BN_CLICKED(IDC_TABLE_DELETE_ROW, &CTableDlg::OnDeleteRow)
 ON_BN_CLICKED(IDC_TABLE_EDIT_TEXT, &CTableDlg::OnEditText)
+ON_BN_CLICKED(IDC_TABLE_WIZARD, &CTableDlg::OnDataWizard)
 ON_BN_CLICKED(IDC_TABLE_CREATE, &CTableDlg::OnCreateTable)
 ON_WM_SIZE()
 ON_BN_CLICKED(IDC_TABLE_SIMULATE, &CTableDlg::OnSimulate)
@@ -81,8 +82,8 @@ BOOL CTableDlg::Create(CWnd* pParentWnd)
 BOOL CTableDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_nMaxVisibleLines = static_cast<int>(GetPrivateProfileIntA(INI_SECTION, MAX_VISIBLE_LINES_KEY,
-                                                                DEFAULT_MAX_VISIBLE_LINES, m_strIniPath.c_str()));
+    m_nMaxVisibleLines = static_cast<int>(
+        GetPrivateProfileIntA(INI_SECTION, MAX_VISIBLE_LINES_KEY, DEFAULT_MAX_VISIBLE_LINES, m_strIniPath.c_str()));
     WritePrivateProfileStringA(INI_SECTION, MAX_VISIBLE_LINES_KEY, std::to_string(m_nMaxVisibleLines).c_str(),
                                m_strIniPath.c_str());
     CRect rcFrame;
@@ -92,8 +93,8 @@ BOOL CTableDlg::OnInitDialog()
     m_grid.EnableHeader(TRUE);
     m_grid.SetWholeRowSel(FALSE);
     m_grid.SetEditFirstClick(FALSE);
-    for (int nID : {IDC_TABLE_DELETE_COLUMN, IDC_TABLE_DELETE_ROW, IDC_TABLE_ADD_COLUMN, IDC_TABLE_ADD_ROW,
-                    IDC_TABLE_SIMULATE})
+    for (int nID :
+         {IDC_TABLE_DELETE_COLUMN, IDC_TABLE_DELETE_ROW, IDC_TABLE_ADD_COLUMN, IDC_TABLE_ADD_ROW, IDC_TABLE_SIMULATE})
         GetDlgItem(nID)->EnableWindow(FALSE);
     GetDlgItem(IDC_TABLE_CREATE)->ShowWindow(SW_SHOW);
     GetDlgItem(IDC_TABLE_EDIT_TEXT)->ShowWindow(SW_HIDE);

@@ -67,6 +67,7 @@ protected:
     void OnDeleteColumn();
     void OnDeleteRow();
     void OnEditText();
+    void OnDataWizard();
     void OnCreateTable();
     void OnSimulate();
     void OnSize(UINT nType, int cx, int cy);

@@ -1,6 +1,8 @@
 // The data table editor's commands: adding and deleting columns and rows,
-// creating a missing file, editing the file in a text editor, simulating.
+// creating a missing file, editing the file in a text editor, filling it
+// from a database, simulating.
 #include "dataeditor/AddNewColumnDlg.h"
+#include "dataeditor/ImportDb.h"
 #include "dataeditor/TableDlg.h"
 
 #include "afx/MessageBox.h"
@@ -317,6 +319,24 @@ void CTableDlg::RunTextEditor(const std::string& strPath)
         vecAncestors.back()->GetWidget()->raise();
         vecAncestors.back()->GetWidget()->activateWindow();
     }
+}
+
+void CTableDlg::OnDataWizard()
+{
+    ACTIVE_FILE file;
+    if (!GetActiveFile(file))
+        return;
+    struct stat st;
+    bool bSizeKnown = stat(file.strPath.c_str(), &st) == 0;
+    if (FileExists(file.strPath) && (!bSizeKnown || st.st_size > 0) &&
+        AfxMessageBox(IDS_OVERWRITE_FILE, MB_OKCANCEL) != IDOK)
+        return;
+    std::string strSeparator = m_strDelimiter.empty() ? "," : m_strDelimiter;
+    if (CImportDb(file.strPath.c_str()).ImportToFile(file.strPath.c_str(), strSeparator.c_str(), true) == IMPORT_EMPTY)
+        AfxMessageBox(IDS_QUERY_RESULT_EMPTY);
+    ReloadIfExists();
+    RefreshCounts(m_strDelimiter);
+    NotifyParent(IDC_TABLE_WIZARD);
 }
 
 // The simulation itself is not part of this editor yet: the checks that

@@ -33,22 +33,22 @@ void AddTarvoDataEditorDialogs(CResourceModule& module)
           {AFX_WC_BUTTON, "Data &Wizard...", IDC_TABLE_WIZARD, 80, 69, 60, 14, tab | BS_PUSHBUTTON},
           {AFX_WC_BUTTON, "&Simulate Parameter...", IDC_TABLE_SIMULATE, 158, 69, 78, 14, tab | BS_PUSHBUTTON}}});
 
-    module.AddDialog({IDD_ADD_COLUMN,
-                      "Add new column",
-                      "MS Sans Serif",
-                      8,
-                      0,
-                      0,
-                      201,
-                      74,
-                      popup,
-                      {{AFX_WC_STATIC, "Add a new column to file:", IDC_STATIC, 7, 7, 187, 8, child | SS_LEFT},
-                       {AFX_WC_EDIT, "", IDC_ADD_COLUMN_PATH, 7, 18, 187, 14,
-                        tab | WS_BORDER | ES_READONLY | ES_AUTOHSCROLL},
-                       {AFX_WC_STATIC, "&Column name:", IDC_STATIC, 7, 40, 50, 8, child | SS_LEFT},
-                       {AFX_WC_EDIT, "", IDC_ADD_COLUMN_NAME, 60, 38, 134, 14, tab | WS_BORDER | ES_AUTOHSCROLL},
-                       {AFX_WC_BUTTON, "OK", IDOK, 90, 55, 50, 14, tab | BS_DEFPUSHBUTTON},
-                       {AFX_WC_BUTTON, "Cancel", IDCANCEL, 144, 55, 50, 14, tab | BS_PUSHBUTTON}}});
+    module.AddDialog(
+        {IDD_ADD_COLUMN,
+         "Add new column",
+         "MS Sans Serif",
+         8,
+         0,
+         0,
+         201,
+         74,
+         popup,
+         {{AFX_WC_STATIC, "Add a new column to file:", IDC_STATIC, 7, 7, 187, 8, child | SS_LEFT},
+          {AFX_WC_EDIT, "", IDC_ADD_COLUMN_PATH, 7, 18, 187, 14, tab | WS_BORDER | ES_READONLY | ES_AUTOHSCROLL},
+          {AFX_WC_STATIC, "&Column name:", IDC_STATIC, 7, 40, 50, 8, child | SS_LEFT},
+          {AFX_WC_EDIT, "", IDC_ADD_COLUMN_NAME, 60, 38, 134, 14, tab | WS_BORDER | ES_AUTOHSCROLL},
+          {AFX_WC_BUTTON, "OK", IDOK, 90, 55, 50, 14, tab | BS_DEFPUSHBUTTON},
+          {AFX_WC_BUTTON, "Cancel", IDCANCEL, 144, 55, 50, 14, tab | BS_PUSHBUTTON}}});
 
     module.AddDialog(
         {IDD_TABLE_INFO,

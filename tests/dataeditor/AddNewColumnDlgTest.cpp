@@ -33,10 +33,7 @@ END_MESSAGE_MAP()
 class AddNewColumnDlgTest : public ::testing::Test
 {
 protected:
-    AddNewColumnDlgTest()
-    {
-        m_host.Create(nullptr, "Main", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 0);
-    }
+    AddNewColumnDlgTest() { m_host.Create(nullptr, "Main", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 0); }
     ~AddNewColumnDlgTest() override { m_host.DestroyWindow(); }
 
     CHelpHostWnd m_host;
