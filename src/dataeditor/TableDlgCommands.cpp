@@ -16,8 +16,10 @@
 
 #include <QStandardPaths>
 #include <QWidget>
+#include <cstdlib>
 #include <strings.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace
@@ -205,7 +207,12 @@ bool CTableDlg::RewriteWithout(const std::string& strPath, int nColumn, int nFir
     CExtendedDtable source;
     if (source.OpenTable(strPath, 2, m_strDelimiter, 1) != BRASKO_OK)
         return false;
-    std::string strScratch = strPath + ".~new";
+    // A name of its own beside the file, so no file of the author's is touched.
+    std::string strScratch = strPath + ".~XXXXXX";
+    int fd = mkstemp(strScratch.data());
+    if (fd < 0)
+        return false;
+    close(fd);
     CExtendedDtable target;
     bool bDone = CExtendedDtable::CreateTable(strScratch) == BRASKO_OK &&
                  target.OpenTable(strScratch, 1, m_strDelimiter, 1) == BRASKO_OK;

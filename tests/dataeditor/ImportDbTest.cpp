@@ -73,9 +73,9 @@ class ImportDbTest : public ::testing::Test
 protected:
     ImportDbTest()
     {
-        m_strDatabase = CreateDatabase(m_dir, {"INSERT INTO people VALUES ('Ann', 1)",
-                                               "INSERT INTO people VALUES (NULL, 2)",
-                                               "INSERT INTO people VALUES ('Smith, \"Bob\"', 3)"});
+        m_strDatabase =
+            CreateDatabase(m_dir, {"INSERT INTO people VALUES ('Ann', 1)", "INSERT INTO people VALUES (NULL, 2)",
+                                   "INSERT INTO people VALUES ('Smith, \"Bob\"', 3)"});
         m_strFile = m_dir.Write("data.dat", "old,content\n1,2\n");
     }
     ~ImportDbTest() override { DrSetRetrieverFactory(nullptr); }
@@ -183,8 +183,9 @@ TEST(TableTestDlgTest, IterationsAndSkippedLines)
         const char* pszText;
     } cases[] = {
         // A multi-line edit shows line breaks as "\r\n".
-        {10, 3, 1, "You have enough lines for 3 iterations.\r\n1 lines will be skipped and running \r\nwill continue "
-                   "according to the requested policy."},
+        {10, 3, 1,
+         "You have enough lines for 3 iterations.\r\n1 lines will be skipped and running \r\nwill continue "
+         "according to the requested policy."},
         {9, 3, 1, "You have enough lines for 3 iterations."},
         {9, 0, 1, "You have enough lines for 0 iterations."},
     };
