@@ -163,7 +163,9 @@ int CTableDlg::LoadFile(const std::string& strPath, int nFirstLine, const std::s
     m_grid.SetRowCount(std::min(std::max(nLines, 1), m_nMaxVisibleLines));
     m_grid.EnableWindow(TRUE);
     m_grid.ShowWindow(SW_SHOW);
-    m_nLineCount = CExtendedDtable::GetNumberOfLinesEx(strPath, m_strDelimiter);
+    // The lines from line 1 on, as GetNumberOfLinesEx counts them, without
+    // reading the file a second time.
+    m_nLineCount = nLines + m_nFirstLine - 1;
     return 1;
 }
 

@@ -71,21 +71,16 @@ void CGridModel::InsertColumn(int nPosition, const std::string& strName)
     endInsertColumns();
 }
 
+// A reset, not an insertion: the views then size millions of rows at once
+// instead of row by row.
 void CGridModel::SetRowCount(int nRows)
 {
-    if (nRows > m_nRows)
-    {
-        beginInsertRows(QModelIndex(), m_nRows, nRows - 1);
-        m_nRows = nRows;
-        endInsertRows();
-    }
-    else if (nRows < m_nRows)
-    {
-        beginRemoveRows(QModelIndex(), nRows, m_nRows - 1);
-        m_nRows = nRows;
-        m_mapTexts.erase(m_mapTexts.lower_bound({nRows, 0}), m_mapTexts.end());
-        endRemoveRows();
-    }
+    if (nRows == m_nRows)
+        return;
+    beginResetModel();
+    m_mapTexts.erase(m_mapTexts.lower_bound({nRows, 0}), m_mapTexts.end());
+    m_nRows = nRows;
+    endResetModel();
 }
 
 void CGridModel::SetReader(AFX_GRID_CELL_READER reader)
