@@ -7,6 +7,7 @@
 
 #include <QLineEdit>
 #include <QTest>
+#include <filesystem>
 
 namespace
 {
@@ -336,4 +337,28 @@ TEST_F(TableDlgTest, BottomButtonsAndGridFollowTheSize)
     EXPECT_EQ(rcSimulate.bottom, rcClient.bottom - 2);
     EXPECT_EQ(rcGrid.right, rcClient.right - 2);
     EXPECT_EQ(rcGrid.bottom, rcSimulate.top - 4);
+}
+
+TEST_F(TableDlgTest, LocationIsWritableOnlyForAnExistingFileInAWritableDirectory)
+{
+    std::string strFile = m_dir.Write("here.dat", "a\n");
+    EXPECT_TRUE(CTableDlg::IsLocationWritable(strFile));
+    EXPECT_FALSE(CTableDlg::IsLocationWritable(m_dir.File("missing.dat")));
+    EXPECT_FALSE(CTableDlg::IsLocationWritable(m_dir.File("no/such/dir/x.dat")));
+    EXPECT_FALSE(CTableDlg::IsLocationWritable(""));
+    int nLeft = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(m_dir.Path()))
+        nLeft += entry.path().filename().string().rfind("~~test~~", 0) == 0;
+    EXPECT_EQ(nLeft, 0) << "the probe file is removed";
+}
+
+TEST_F(TableDlgTest, InvalidNameIsAMissingFileThatCannotBeCreated)
+{
+    CreateEditor();
+    EXPECT_EQ(m_pDlg->LoadFile(m_dir.File("script/"), 1, ","), 10208);
+    EXPECT_TRUE(IsVisible(IDC_TABLE_CREATE));
+    EXPECT_FALSE(IsEnabled(IDC_TABLE_CREATE));
+    EXPECT_FALSE(IsEnabled(IDC_TABLE_SIMULATE));
+    EXPECT_FALSE(IsVisible(IDC_TABLE_INVALID_NAME));
+    EXPECT_TRUE(m_boxes.Calls().empty());
 }
