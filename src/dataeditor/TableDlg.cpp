@@ -177,7 +177,7 @@ void CTableDlg::FillGrid()
     for (int c = 0; c < nColumns; ++c)
     {
         m_table.GetColumnName(c, strText);
-        int nWidth = m_grid.GetTextExtent(strText);
+        int nWidth = m_grid.GetHeaderTextExtent(strText);
         for (int r = 0; r < nMeasured; ++r)
             if (m_table.GetCellValue(c, r, strText) == BRASKO_OK)
                 nWidth = std::max(nWidth, m_grid.GetTextExtent(strText));

@@ -1,7 +1,9 @@
 #include "GridCtrl.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QStyle>
 #include <QTableView>
 #include <algorithm>
 #include <climits>
@@ -183,7 +185,23 @@ BOOL CGridCtrl::IsEditing() const
 int CGridCtrl::GetTextExtent(const std::string& strText) const
 {
     QTableView* pView = View();
-    return pView ? pView->fontMetrics().horizontalAdvance(QString::fromStdString(strText)) : 0;
+    if (!pView)
+        return 0;
+    int nMargin = (pView->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, pView) + 1) * 2;
+    return pView->fontMetrics().horizontalAdvance(QString::fromStdString(strText)) + nMargin;
+}
+
+int CGridCtrl::GetHeaderTextExtent(const std::string& strText) const
+{
+    QTableView* pView = View();
+    if (!pView)
+        return 0;
+    QHeaderView* pHeader = pView->horizontalHeader();
+    int nMargin = pHeader->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, pHeader) * 2;
+    // Headers may draw their text bold; measure it so.
+    QFont font = pHeader->font();
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(QString::fromStdString(strText)) + nMargin;
 }
 
 CGridRange CGridCtrl::GetSelectedRange() const

@@ -56,8 +56,10 @@ public:
     void EnableHeader(BOOL bColumnHeader);
     void SetRowNumbers(BOOL bRowNumbers);
     BOOL IsEditing() const;
-    // Width of the text in the grid's font, in pixels.
+    // Width of the text as a cell shows it, its margins included, in pixels.
     int GetTextExtent(const std::string& strText) const;
+    // The same for a column header's text.
+    int GetHeaderTextExtent(const std::string& strText) const;
 
     // Selection
     CGridRange GetSelectedRange() const;
