@@ -86,9 +86,6 @@ private:
     // edits and opens the existing file for changes (10224 on failure).
     bool OpenForChange(ACTIVE_FILE& file, CExtendedDtable& table);
     void ReportChangeFailed(const std::string& strPath);
-    // The file again without the column (-1: none) and the rows (file rows
-    // from line 1); replaced whole.
-    bool RewriteWithout(const std::string& strPath, int nColumn, int nFirstRow, int nLastRow);
     // A new file with one column and one row holding the value; removed
     // again when any step fails (10221).
     bool CreateDataFile(const std::string& strPath, const std::string& strDelimiter, int nFirstLine,

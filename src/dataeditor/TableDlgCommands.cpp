@@ -16,10 +16,8 @@
 
 #include <QStandardPaths>
 #include <QWidget>
-#include <cstdlib>
 #include <strings.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace
@@ -159,9 +157,11 @@ void CTableDlg::OnDeleteColumn()
     CExtendedDtable table;
     if (!m_bColumnSelected || !OpenForChange(file, table))
         return;
+    CWaitCursor wait;
     int nColumns = table.GetColumnCount();
+    bool bDone = table.DeleteColumn(m_nSelectedColumn) == BRASKO_OK && table.SaveTable(file.strPath) == BRASKO_OK;
     table.CloseTable();
-    if (!RewriteWithout(file.strPath, m_nSelectedColumn, -1, -1))
+    if (!bDone)
     {
         ReportChangeFailed(file.strPath);
         return;
@@ -177,16 +177,22 @@ void CTableDlg::OnDeleteColumn()
         pParent->SendMessage(s_nDeleteColumnMsg, 0, 0);
 }
 
-// Grid rows are file rows from the first data line on; the lines before it stay.
+// Grid rows are file rows from the first data line on; the lines before it
+// and everything but the deleted rows stay as they are in the file.
 void CTableDlg::OnDeleteRow()
 {
     ACTIVE_FILE file;
     CExtendedDtable table;
     if (!m_bRowsSelected || m_nFirstSelectedRow < 0 || !OpenForChange(file, table))
         return;
+    CWaitCursor wait;
+    int nFirstRow = m_nFirstSelectedRow + m_nFirstLine - 1;
+    bool bDone = true;
+    for (int n = m_nFirstSelectedRow; bDone && n <= m_nLastSelectedRow; ++n)
+        bDone = table.DeleteRow(nFirstRow) == BRASKO_OK;
+    bDone = bDone && table.SaveTable(file.strPath) == BRASKO_OK;
     table.CloseTable();
-    int nOffset = m_nFirstLine - 1;
-    if (!RewriteWithout(file.strPath, -1, m_nFirstSelectedRow + nOffset, m_nLastSelectedRow + nOffset))
+    if (!bDone)
     {
         ReportChangeFailed(file.strPath);
         return;
@@ -197,49 +203,6 @@ void CTableDlg::OnDeleteRow()
     ReloadIfExists();
     GetDlgItem(IDC_TABLE_DELETE_COLUMN)->EnableWindow(FALSE);
     GetDlgItem(IDC_TABLE_DELETE_ROW)->EnableWindow(FALSE);
-}
-
-// The kept cells go into a new table beside the file, which is then saved
-// over the file in one step: the file is whole before and after, never empty.
-bool CTableDlg::RewriteWithout(const std::string& strPath, int nColumn, int nFirstRow, int nLastRow)
-{
-    CWaitCursor wait;
-    CExtendedDtable source;
-    if (source.OpenTable(strPath, 2, m_strDelimiter, 1) != BRASKO_OK)
-        return false;
-    // A name of its own beside the file, so no file of the author's is touched.
-    std::string strScratch = strPath + ".~XXXXXX";
-    int fd = mkstemp(strScratch.data());
-    if (fd < 0)
-        return false;
-    close(fd);
-    CExtendedDtable target;
-    bool bDone = CExtendedDtable::CreateTable(strScratch) == BRASKO_OK &&
-                 target.OpenTable(strScratch, 1, m_strDelimiter, 1) == BRASKO_OK;
-    std::vector<int> vecKept;
-    std::string strText;
-    for (int c = 0; bDone && c < source.GetColumnCount(); ++c)
-        if (c != nColumn)
-        {
-            vecKept.push_back(c);
-            bDone = source.GetColumnName(c, strText) == BRASKO_OK && target.CreateColumn(-1, strText) == BRASKO_OK;
-        }
-    int nRows = source.GetLineCount();
-    for (int r = 0; bDone && r < nRows; ++r)
-    {
-        if (r >= nFirstRow && r <= nLastRow)
-            continue;
-        bDone = target.CreateRow() == BRASKO_OK;
-        int nTargetRow = target.GetLineCount() - 1;
-        for (size_t i = 0; bDone && i < vecKept.size(); ++i)
-            bDone = source.GetCellValue(vecKept[i], r, strText) == BRASKO_OK &&
-                    target.SetCellValue(static_cast<int>(i), nTargetRow, strText) == BRASKO_OK;
-    }
-    bDone = bDone && target.SaveTable(strPath) == BRASKO_OK;
-    target.CloseTable();
-    source.CloseTable();
-    os_remove_file(strScratch.c_str(), 1);
-    return bDone;
 }
 
 bool CTableDlg::CreateDataFile(const std::string& strPath, const std::string& strDelimiter, int nFirstLine,

@@ -3,6 +3,7 @@
 #include "UiDriver.h"
 #include "UiSeams.h"
 
+#include "afx/DebugOutput.h"
 #include "dataeditor/ImportDb.h"
 #include "dataeditor/TableTestDlg.h"
 #include "resources/DataEditorDialogs.h"
@@ -77,14 +78,20 @@ protected:
             CreateDatabase(m_dir, {"INSERT INTO people VALUES ('Ann', 1)", "INSERT INTO people VALUES (NULL, 2)",
                                    "INSERT INTO people VALUES ('Smith, \"Bob\"', 3)"});
         m_strFile = m_dir.Write("data.dat", "old,content\n1,2\n");
+        AfxSetDebugOutputSink([this](const std::string& strLine) { m_vecDebug.push_back(strLine); });
     }
-    ~ImportDbTest() override { DrSetRetrieverFactory(nullptr); }
+    ~ImportDbTest() override
+    {
+        DrSetRetrieverFactory(nullptr);
+        AfxSetDebugOutputSink(nullptr);
+    }
     std::string Connection() const { return "driver=QSQLITE;database=" + m_strDatabase; }
 
     CTempDir m_dir;
     std::string m_strDatabase;
     std::string m_strFile;
     CMessageBoxRecorder m_boxes;
+    std::vector<std::string> m_vecDebug;
 };
 } // namespace
 
@@ -129,6 +136,8 @@ TEST_F(ImportDbTest, OutcomesThatKeepOrEmptyTheFile)
         EXPECT_EQ(ReadFileBytes(m_strFile), test.strFileAfter);
         EXPECT_EQ(m_boxes.LastText(), test.pszMessage ? test.pszMessage : "");
     }
+    ASSERT_EQ(m_vecDebug.size(), 1u) << "the failed execution's reason goes to the debug output";
+    EXPECT_NE(m_vecDebug[0].find("nothing"), std::string::npos) << m_vecDebug[0];
 }
 
 TEST_F(ImportDbTest, ComponentFailuresAndBadTargets)

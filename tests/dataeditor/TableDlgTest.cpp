@@ -188,13 +188,13 @@ TEST_F(TableDlgTest, AddRowFillsEveryColumnWithValue)
 TEST_F(TableDlgTest, DeleteColumnKeepsEveryOtherCellAndTellsTheTab)
 {
     CreateEditor();
-    Load("a,b,c\nskip,this,line\n1,2,3\n4,5,6\n", 2);
+    Load("a,b,c\r\nskip,this,line\r\n1,2,3,extra\r\n4,5,6\r\n", 2);
     EXPECT_FALSE(IsEnabled(IDC_TABLE_DELETE_COLUMN));
     ClickHeader(1);
     EXPECT_TRUE(IsEnabled(IDC_TABLE_DELETE_COLUMN));
     EXPECT_FALSE(IsEnabled(IDC_TABLE_DELETE_ROW));
     ClickButton(IDC_TABLE_DELETE_COLUMN);
-    EXPECT_EQ(FileText(), "a,c\nskip,line\n1,3\n4,6\n");
+    EXPECT_EQ(FileText(), "a,c\r\nskip,line\r\n1,3,extra\r\n4,6\r\n");
     EXPECT_EQ(m_pDlg->GetColumnNames(), (Strings{"a", "c"}));
     EXPECT_EQ(RowText(*m_pDlg, 0), "1|3") << "the first data line is kept";
     EXPECT_EQ(m_host.m_vecHeard, (Strings{"command:32776", "command:1025", "delete"}));
@@ -204,12 +204,12 @@ TEST_F(TableDlgTest, DeleteColumnKeepsEveryOtherCellAndTellsTheTab)
 TEST_F(TableDlgTest, DeleteRowsKeepsTheLinesBeforeTheFirstDataLine)
 {
     CreateEditor();
-    Load("a,b\nskip,me\n1,2\n3,4\n5,6\n", 2);
+    Load("a,b\nskip,me\n1,2\n\"3\n\",4\n5,6", 2);
     m_pDlg->GetGrid().SetSelectedRange(CGridRange(0, 0, 1, 1));
     EXPECT_TRUE(IsEnabled(IDC_TABLE_DELETE_ROW));
     EXPECT_FALSE(IsEnabled(IDC_TABLE_DELETE_COLUMN));
     ClickButton(IDC_TABLE_DELETE_ROW);
-    EXPECT_EQ(FileText(), "a,b\nskip,me\n5,6\n");
+    EXPECT_EQ(FileText(), "a,b\nskip,me\n5,6");
     EXPECT_EQ(m_pDlg->GetGrid().GetRowCount(), 1);
     EXPECT_EQ(RowText(*m_pDlg, 0), "5|6");
     EXPECT_FALSE(IsEnabled(IDC_TABLE_DELETE_ROW));
