@@ -26,8 +26,22 @@ const UINT s_nAddColumnMsg = RegisterWindowMessageA(TARVO_ADD_COLUMN_MESSAGE);
 const UINT s_nDeleteColumnMsg = RegisterWindowMessageA(TARVO_DELETE_COLUMN_MESSAGE);
 const int MAX_NAME_TRIES = 10000;
 const char* const SAME_LINE_PREFIX = "Same line as ";
-// Text editors of the desktops, the first one installed edits the file.
-const char* const TEXT_EDITORS[] = {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "xed", "pluma"};
+// Text editors of the desktops, the first one installed edits the file; the
+// option makes an editor that would hand the file to a running instance of
+// itself stay until the file is closed, so that the wait means something.
+const struct
+{
+    const char* pszProgram;
+    const char* pszWaitOption; // null: none needed
+} TEXT_EDITORS[] = {
+    {"gnome-text-editor", "--standalone"},
+    {"gedit", "--wait"},
+    {"kate", "--block"},
+    {"kwrite", nullptr},
+    {"mousepad", nullptr},
+    {"xed", nullptr},
+    {"pluma", nullptr},
+};
 const char* const FALLBACK_EDITOR = "xdg-open";
 
 bool FileExists(const std::string& strPath)
@@ -45,12 +59,22 @@ void ShowFormatted(UINT nID, const std::string& strPath, UINT nType = MB_OK, int
         *pAnswer = nAnswer;
 }
 
-std::string FindTextEditor()
+// The program and its arguments for editing the file.
+AFX_PROCESS_START TextEditorStart(const std::string& strPath)
 {
-    for (const char* pszEditor : TEXT_EDITORS)
-        if (!QStandardPaths::findExecutable(pszEditor).isEmpty())
-            return pszEditor;
-    return FALLBACK_EDITOR;
+    AFX_PROCESS_START request;
+    request.strProgram = FALLBACK_EDITOR;
+    for (const auto& editor : TEXT_EDITORS)
+        if (!QStandardPaths::findExecutable(editor.pszProgram).isEmpty())
+        {
+            request.strProgram = editor.pszProgram;
+            if (editor.pszWaitOption)
+                request.args.push_back(editor.pszWaitOption);
+            break;
+        }
+    // The path is one argument, whatever it holds.
+    request.args.push_back(strPath);
+    return request;
 }
 
 // The windows from the editor's parent up to the top-level one.
@@ -271,11 +295,8 @@ void CTableDlg::OnEditText()
 // above the editor are disabled while the events keep being handled.
 void CTableDlg::RunTextEditor(const std::string& strPath)
 {
-    AFX_PROCESS_START request;
-    request.strProgram = FindTextEditor();
-    request.args = {strPath};
     AFX_PROCESS_HANDLE hProcess = nullptr;
-    if (!AfxStartProcess(request, &hProcess))
+    if (!AfxStartProcess(TextEditorStart(strPath), &hProcess))
         return;
     std::vector<CWnd*> vecAncestors = AncestorsOf(this);
     for (CWnd* pWnd : vecAncestors)

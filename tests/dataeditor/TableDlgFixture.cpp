@@ -91,7 +91,7 @@ void TableDlgFixture::CreateEditor(const std::string& strAttributes, int nMaxVis
 
 void TableDlgFixture::Load(const std::string& strContent, int nFirstLine, const std::string& strDelimiter)
 {
-    m_dir.Write("script/customers.dat", strContent);
+    m_dir.Write(m_strDataFile.substr(m_dir.Path().size() + 1), strContent);
     ASSERT_EQ(m_pDlg->LoadFile(m_strDataFile, nFirstLine, strDelimiter), 1);
 }
 

@@ -7,8 +7,8 @@ namespace
 {
 // Opens the file, deletes the rows (in the order given, each counted after the
 // ones before went) and the column (-1: none), saves; answers the bytes.
-std::string DeleteAndSave(const CTempDir& dir, const std::string& strContent, std::vector<int> vecRows,
-                          int nColumn, int nFirstLine = 1, const std::string& strDelimiter = ",")
+std::string DeleteAndSave(const CTempDir& dir, const std::string& strContent, std::vector<int> vecRows, int nColumn,
+                          int nFirstLine = 1, const std::string& strDelimiter = ",")
 {
     std::string strPath = dir.Write("delete.dat", strContent);
     COpenedTable table(strPath, strDelimiter, nFirstLine);
@@ -39,8 +39,9 @@ TEST(BraskoDelete, EverythingElseKeepsItsBytes)
         {"last line without a line ending", "a\n1\n2", {1}, -1, 1, "a\n1\n"},
         {"lines before the first data line stay", "a\nskip\n1\n2\n", {0}, -1, 2, "a\nskip\n2\n"},
         {"empty lines stay", "a\n\n1\n\n2\n", {0}, -1, 1, "a\n\n\n2\n"},
-        {"column with extras and a UTF-8 mark", "\xEF\xBB\xBF"
-                                                "a,b,c\r\n1,2,3,extra\r\n4,5,6\r\n",
+        {"column with extras and a UTF-8 mark",
+         "\xEF\xBB\xBF"
+         "a,b,c\r\n1,2,3,extra\r\n4,5,6\r\n",
          {},
          1,
          1,
