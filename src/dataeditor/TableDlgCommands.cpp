@@ -89,7 +89,8 @@ std::vector<CWnd*> AncestorsOf(CWnd* pWnd)
 
 bool CTableDlg::OpenForChange(ACTIVE_FILE& file, CExtendedDtable& table)
 {
-    if (!GetActiveFile(file))
+    // A file shown in part, or where it cannot be replaced, is not changed.
+    if (m_bDisplayOnly || !GetActiveFile(file))
         return false;
     UpdateData(TRUE);
     SaveIfModified();
