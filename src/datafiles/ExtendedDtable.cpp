@@ -104,6 +104,16 @@ int CExtendedDtable::CreateRow()
     return ::CreateRow(&m_hTable);
 }
 
+int CExtendedDtable::DeleteRow(int nRow)
+{
+    return ::DeleteRow(&m_hTable, nRow);
+}
+
+int CExtendedDtable::DeleteColumn(int nColumn)
+{
+    return ::DeleteColumn(&m_hTable, nColumn);
+}
+
 int CExtendedDtable::SaveTable(const std::string& strPath)
 {
     return ::SaveTable(&m_hTable, strPath.c_str());

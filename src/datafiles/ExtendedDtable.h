@@ -35,6 +35,8 @@ public:
 
     int CreateColumn(int nPosition, const std::string& strName);
     int CreateRow();
+    int DeleteRow(int nRow);
+    int DeleteColumn(int nColumn);
     int SaveTable(const std::string& strPath);
 
     // Whether a column has exactly this name.

@@ -20,4 +20,5 @@ void AddTarvoDialogs(CResourceModule& module)
     AddTarvoPropertiesDialogs(module);
     AddTarvoListEditDialogs(module);
     AddTarvoValueTabDialogs(module);
+    AddTarvoDataEditorDialogs(module);
 }

@@ -253,6 +253,16 @@ extern "C"
         return WithTable(pTable, [&](CDataTable& table) { return table.CreateRow(); });
     }
 
+    int DeleteRow(BRASKO_TABLE* pTable, int nRow)
+    {
+        return WithTable(pTable, [&](CDataTable& table) { return table.DeleteRow(nRow); });
+    }
+
+    int DeleteColumn(BRASKO_TABLE* pTable, int nColumn)
+    {
+        return WithTable(pTable, [&](CDataTable& table) { return table.DeleteColumn(nColumn); });
+    }
+
     int SaveTable(BRASKO_TABLE* pTable, const char* pszPath)
     {
         return WithTable(pTable, [&](CDataTable& table)

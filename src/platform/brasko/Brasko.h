@@ -84,6 +84,12 @@ extern "C"
     BRASKO_API int CreateColumn(BRASKO_TABLE* pTable, int nPosition, const char* pszName, int nReserved);
     // Appends a row of empty cells.
     BRASKO_API int CreateRow(BRASKO_TABLE* pTable);
+    // Removes a row; the rows after it move up. The file keeps everything
+    // else as it was (the lines before the first data line included).
+    BRASKO_API int DeleteRow(BRASKO_TABLE* pTable, int nRow);
+    // Removes a column from the names and every row; BRASKO_E_NO_COLUMNS for
+    // the only column.
+    BRASKO_API int DeleteColumn(BRASKO_TABLE* pTable, int nColumn);
     // Writes the whole table to pszPath, replacing the file atomically.
     BRASKO_API int SaveTable(BRASKO_TABLE* pTable, const char* pszPath);
 

@@ -192,27 +192,28 @@ CDataTable::FIELDS CDataTable::Arrange(FIELDS fields) const
 
 int CDataTable::GetRow(int nRow, const FIELDS*& pRow)
 {
-    if (nRow >= m_nSourceRows)
+    if (nRow >= GetLiveSourceRows())
     {
-        pRow = &m_vecNewRows[static_cast<size_t>(nRow - m_nSourceRows)];
+        pRow = &m_vecNewRows[static_cast<size_t>(nRow - GetLiveSourceRows())];
         return BRASKO_OK;
     }
-    auto it = m_mapChangedRows.find(nRow);
+    int nSource = SourceRowOf(nRow);
+    auto it = m_mapChangedRows.find(nSource);
     if (it != m_mapChangedRows.end())
     {
         pRow = &it->second;
         return BRASKO_OK;
     }
-    if (nRow != m_nCachedRow)
+    if (nSource != m_nCachedRow)
     {
         DT_RECORD record;
         FIELDS fields;
         m_nCachedRow = -1;
-        int nResult = ReadRecord(m_nFirstRecord + nRow, record, fields);
+        int nResult = ReadRecord(m_nFirstRecord + nSource, record, fields);
         if (nResult != BRASKO_OK)
             return nResult;
         m_vecCachedRow = Arrange(std::move(fields));
-        m_nCachedRow = nRow;
+        m_nCachedRow = nSource;
     }
     pRow = &m_vecCachedRow;
     return BRASKO_OK;
@@ -220,22 +221,86 @@ int CDataTable::GetRow(int nRow, const FIELDS*& pRow)
 
 int CDataTable::GetRowForChange(int nRow, FIELDS*& pRow)
 {
-    if (nRow >= m_nSourceRows)
+    if (nRow >= GetLiveSourceRows())
     {
-        pRow = &m_vecNewRows[static_cast<size_t>(nRow - m_nSourceRows)];
+        pRow = &m_vecNewRows[static_cast<size_t>(nRow - GetLiveSourceRows())];
         return BRASKO_OK;
     }
-    auto it = m_mapChangedRows.find(nRow);
+    int nSource = SourceRowOf(nRow);
+    auto it = m_mapChangedRows.find(nSource);
     if (it == m_mapChangedRows.end())
     {
         const FIELDS* pSource = nullptr;
         int nResult = GetRow(nRow, pSource);
         if (nResult != BRASKO_OK)
             return nResult;
-        it = m_mapChangedRows.emplace(nRow, std::move(m_vecCachedRow)).first;
+        it = m_mapChangedRows.emplace(nSource, std::move(m_vecCachedRow)).first;
         m_nCachedRow = -1;
     }
     pRow = &it->second;
+    return BRASKO_OK;
+}
+
+// The n-th file row that is not deleted: the smallest s with
+// s - (deleted rows up to s) == n, s itself not deleted.
+int CDataTable::SourceRowOf(int nRow) const
+{
+    int nLow = nRow;
+    int nHigh = nRow + static_cast<int>(m_vecDeletedRows.size());
+    while (nLow < nHigh)
+    {
+        int nMiddle = nLow + (nHigh - nLow) / 2;
+        auto nDeleted =
+            std::upper_bound(m_vecDeletedRows.begin(), m_vecDeletedRows.end(), nMiddle) - m_vecDeletedRows.begin();
+        if (nMiddle - static_cast<int>(nDeleted) < nRow)
+            nLow = nMiddle + 1;
+        else
+            nHigh = nMiddle;
+    }
+    return nLow;
+}
+
+bool CDataTable::IsDeleted(int nSourceRow) const
+{
+    return std::binary_search(m_vecDeletedRows.begin(), m_vecDeletedRows.end(), nSourceRow);
+}
+
+int CDataTable::DeleteRow(int nRow)
+{
+    if (m_bReadOnly)
+        return BRASKO_E_READ_ONLY;
+    if (nRow < 0 || nRow >= GetRowCount())
+        return BRASKO_E_RANGE;
+    if (nRow >= GetLiveSourceRows())
+    {
+        m_vecNewRows.erase(m_vecNewRows.begin() + (nRow - GetLiveSourceRows()));
+        return BRASKO_OK;
+    }
+    int nSource = SourceRowOf(nRow);
+    m_vecDeletedRows.insert(std::upper_bound(m_vecDeletedRows.begin(), m_vecDeletedRows.end(), nSource), nSource);
+    m_mapChangedRows.erase(nSource);
+    if (m_nCachedRow == nSource)
+        m_nCachedRow = -1;
+    return BRASKO_OK;
+}
+
+int CDataTable::DeleteColumn(int nColumn)
+{
+    if (m_bReadOnly)
+        return BRASKO_E_READ_ONLY;
+    if (nColumn < 0 || nColumn >= GetColumnCount())
+        return BRASKO_E_RANGE;
+    if (GetColumnCount() == 1)
+        return BRASKO_E_NO_COLUMNS;
+    m_vecNames.erase(m_vecNames.begin() + nColumn);
+    m_vecColumnSource.erase(m_vecColumnSource.begin() + nColumn);
+    for (auto& changed : m_mapChangedRows)
+        if (static_cast<size_t>(nColumn) < changed.second.size())
+            changed.second.erase(changed.second.begin() + nColumn);
+    for (FIELDS& row : m_vecNewRows)
+        row.erase(row.begin() + nColumn);
+    m_bLayoutChanged = true;
+    m_nCachedRow = -1;
     return BRASKO_OK;
 }
 
@@ -260,17 +325,26 @@ int CDataTable::Save(const std::string& strPath)
 int CDataTable::WriteChangedRows(CAtomicFile& file, bool& bOpenLine)
 {
     int64_t nPos = 0;
-    for (const auto& changed : m_mapChangedRows)
+    auto itChanged = m_mapChangedRows.begin();
+    auto itDeleted = m_vecDeletedRows.begin();
+    while (itChanged != m_mapChangedRows.end() || itDeleted != m_vecDeletedRows.end())
     {
+        bool bChanged = itDeleted == m_vecDeletedRows.end() ||
+                        (itChanged != m_mapChangedRows.end() && itChanged->first < *itDeleted);
+        int nSource = bChanged ? itChanged->first : *itDeleted;
         DT_RECORD record;
-        int nResult = m_pReader->Locate(m_nFirstRecord + changed.first, record);
+        int nResult = m_pReader->Locate(m_nFirstRecord + nSource, record);
         if (nResult == BRASKO_OK)
             nResult = CopyRange(file, nPos, record.nStart);
-        if (nResult == BRASKO_OK)
-            nResult = WriteRecord(file, changed.second, CRecordReader::GetLineEnding(record), bOpenLine);
+        if (nResult == BRASKO_OK && bChanged)
+            nResult = WriteRecord(file, itChanged->second, CRecordReader::GetLineEnding(record), bOpenLine);
         if (nResult != BRASKO_OK)
             return nResult;
         nPos = record.nEnd;
+        if (bChanged)
+            ++itChanged;
+        else
+            ++itDeleted;
     }
     if (nPos < m_pReader->GetSize())
         bOpenLine = m_bSourceEndsOpen;
@@ -295,6 +369,8 @@ int CDataTable::WriteRewritten(CAtomicFile& file, bool& bOpenLine)
             return nResult;
         nPos = record.nEnd;
         int64_t nRow = nRecord - m_nFirstRecord;
+        if (nRow >= 0 && IsDeleted(static_cast<int>(nRow)))
+            continue;
         auto it = nRow >= 0 ? m_mapChangedRows.find(static_cast<int>(nRow)) : m_mapChangedRows.end();
         if (nRecord == 0 && m_bUtf8Mark)
             nResult = file.Write(kUtf8Mark.data(), kUtf8Mark.size());

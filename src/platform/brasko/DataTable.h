@@ -26,7 +26,7 @@ public:
     // and BRASKO_E_FIRST_LINE, GetFaultLine names the line.
     int Open(const char* pszPath, int nMode, const std::string& strDelimiter, int nFirstLine);
 
-    int GetRowCount() const { return m_nSourceRows + static_cast<int>(m_vecNewRows.size()); }
+    int GetRowCount() const { return GetLiveSourceRows() + static_cast<int>(m_vecNewRows.size()); }
     int GetColumnCount() const { return static_cast<int>(m_vecNames.size()); }
     int GetColumnName(int nColumn, const std::string*& pName) const;
     // Index of the first column named exactly so, or BRASKO_E_RANGE.
@@ -36,6 +36,9 @@ public:
     int SetCell(int nColumn, int nRow, std::string strValue);
     int CreateColumn(int nPosition, std::string strName);
     int CreateRow();
+    // The rows after a deleted one move up; the last column cannot go.
+    int DeleteRow(int nRow);
+    int DeleteColumn(int nColumn);
     int Save(const std::string& strPath);
 
     int64_t GetFaultLine() const { return m_nFaultLine; }
@@ -50,6 +53,10 @@ private:
     int GetRow(int nRow, const FIELDS*& pRow);
     int GetRowForChange(int nRow, FIELDS*& pRow);
     int CheckCell(int nColumn, int nRow) const;
+    int GetLiveSourceRows() const { return m_nSourceRows - static_cast<int>(m_vecDeletedRows.size()); }
+    // The file row (counted from the first data line) of a row that is one.
+    int SourceRowOf(int nRow) const;
+    bool IsDeleted(int nSourceRow) const;
 
     int WriteChangedRows(CAtomicFile& file, bool& bOpenLine);
     int WriteRewritten(CAtomicFile& file, bool& bOpenLine);
@@ -69,9 +76,10 @@ private:
     FIELDS m_vecNames;
     std::vector<int> m_vecColumnSource; // field of the file record per column, -1 = new
     bool m_bLayoutChanged = false;
-    std::map<int, FIELDS> m_mapChangedRows;
+    std::map<int, FIELDS> m_mapChangedRows; // by file row
+    std::vector<int> m_vecDeletedRows;      // file rows, ascending
     std::vector<FIELDS> m_vecNewRows;
-    int m_nCachedRow = -1;
+    int m_nCachedRow = -1; // a file row
     FIELDS m_vecCachedRow;
     int64_t m_nFaultLine = 0;
 };

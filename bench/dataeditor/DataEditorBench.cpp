@@ -1,0 +1,189 @@
+// Times the data table editor opening a large data file with "MaxVisibleLines"
+// raised to 10,000,000, so that every row is in the grid: the load (the
+// writability check, the open, the counts) and the first screen painted,
+// beside wc -l on the same file, and prints the ratio.
+//
+//   bench_dataeditor [benchmark flags]     (runs offscreen)
+
+#include "afx/PrivateProfile.h"
+#include "dataeditor/TableDlg.h"
+#include "manager/TarvoMgr.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+#include <QWidget>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
+
+namespace
+{
+const size_t kFileBytes = size_t(100) << 20;
+const int kMaxVisibleLines = 10000000;
+
+void Write(const std::string& strPath, const std::string& strText)
+{
+    std::ofstream(strPath, std::ios::binary) << strText;
+}
+
+// Four short fields per row, as the data-table benchmark writes them.
+void Generate(const std::string& strPath)
+{
+    std::ofstream out(strPath, std::ios::binary);
+    std::string strChunk = "id,name,city,amount\n";
+    size_t nWritten = 0;
+    for (unsigned long i = 0; nWritten + strChunk.size() < kFileBytes; ++i)
+    {
+        strChunk += std::to_string(i) + ",name" + std::to_string(i % 977) + ",city" + std::to_string(i % 131) + "," +
+                    std::to_string(i % 9973) + ".50\n";
+        if (strChunk.size() >= 1 << 16)
+        {
+            out.write(strChunk.data(), static_cast<std::streamsize>(strChunk.size()));
+            nWritten += strChunk.size();
+            strChunk.clear();
+        }
+    }
+    out.write(strChunk.data(), static_cast<std::streamsize>(strChunk.size()));
+}
+
+bool RunQuietly(std::vector<std::string> args)
+{
+    std::vector<char*> argv;
+    for (std::string& strArg : args)
+        argv.push_back(strArg.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    int nError = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    int nStatus = 0;
+    return nError == 0 && waitpid(pid, &nStatus, 0) == pid && WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0;
+}
+
+// A script whose one File parameter reads the generated file, and the
+// editor on a shown window.
+class CEditorScene
+{
+public:
+    explicit CEditorScene(const std::string& strDir)
+    {
+        m_strDataFile = strDir + "/data.dat";
+        Generate(m_strDataFile);
+        std::string strTypes = strDir + "/param.dat";
+        Write(strTypes, "[ParameterTypes]\nTable=TypeTable\n\n[TypeTable]\nTypeName=File\nDisplayUI=FileTab\n\n"
+                        "[EngineTypes]\nTable=OriginalValue,Table,ColumnName,Delimiter\n");
+        std::string strPrm = strDir + "/script.prm";
+        Write(strPrm, "[Data]\nType=Table\nTable=data.dat\nOriginalValue=1\n");
+        std::string strIni = strDir + "/mirrel.ini";
+        WritePrivateProfileStringA("ParamTable", "MaxVisibleLines", std::to_string(kMaxVisibleLines).c_str(),
+                                   strIni.c_str());
+        m_pMgr = std::make_unique<CTarvoMgr>(strTypes.c_str());
+        m_pMgr->AddParamFile(strPrm.c_str(), "script");
+        m_host.Create(nullptr, "Host", WS_POPUP | WS_VISIBLE, CRect(0, 0, 820, 620), nullptr, 0);
+        m_pDlg = std::make_unique<CTableDlg>(m_pMgr.get(), strIni, &m_host);
+        m_pDlg->Create(&m_host);
+        m_pDlg->ShowWindow(SW_SHOW);
+        m_pDlg->MoveWindow(0, 0, 800, 600);
+    }
+    ~CEditorScene()
+    {
+        m_pDlg->DestroyWindow();
+        m_host.DestroyWindow();
+    }
+
+    // Load, counts, and the first screen painted; the rows the grid holds.
+    int Open()
+    {
+        if (m_pDlg->LoadFile(m_strDataFile, 1, ",") != 1)
+            return -1;
+        m_pDlg->GetGrid().GetWidget()->repaint();
+        return m_pDlg->GetGrid().GetRowCount();
+    }
+    int LineCount() const { return m_pDlg->GetFileLineCount(); }
+    const std::string& DataFile() const { return m_strDataFile; }
+
+private:
+    std::string m_strDataFile;
+    std::unique_ptr<CTarvoMgr> m_pMgr;
+    CWnd m_host;
+    std::unique_ptr<CTableDlg> m_pDlg;
+};
+
+class CRatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    CRatioReporter() : ConsoleReporter(OO_Tabular) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        // With repetitions, the median stands for the runs.
+        for (const Run& run : runs)
+            if (!run.error_occurred && (run.run_type != Run::RT_Aggregate || run.aggregate_name == "median"))
+                m_mapMillis[run.run_name.function_name] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        double nOpen = m_mapMillis["editor open 100MiB"];
+        double nWc = m_mapMillis["wc -l 100MiB"];
+        if (nOpen > 0 && nWc > 0)
+            printf("\neditor open %.1f ms, wc -l %.1f ms, editor / wc -l %.2f\n", nOpen, nWc, nOpen / nWc);
+    }
+
+private:
+    std::map<std::string, double> m_mapMillis;
+};
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    std::string strDir = (std::filesystem::temp_directory_path() / "dataeditor-bench-XXXXXX").string();
+    if (!mkdtemp(strDir.data()))
+        return 1;
+    {
+        CEditorScene scene(strDir);
+        benchmark::RegisterBenchmark("editor open 100MiB",
+                                     [&scene](benchmark::State& state)
+                                     {
+                                         int nRows = 0;
+                                         for (auto _ : state)
+                                             if ((nRows = scene.Open()) < 0)
+                                                 state.SkipWithError("load failed");
+                                         state.counters["grid rows"] = nRows;
+                                         state.counters["line count"] = scene.LineCount();
+                                     })
+            ->UseRealTime()
+            ->Unit(benchmark::kMillisecond);
+        std::string strPath = scene.DataFile();
+        benchmark::RegisterBenchmark("wc -l 100MiB",
+                                     [strPath](benchmark::State& state)
+                                     {
+                                         for (auto _ : state)
+                                             if (!RunQuietly({"wc", "-l", strPath}))
+                                                 state.SkipWithError("wc failed");
+                                     })
+            ->UseRealTime()
+            ->Unit(benchmark::kMillisecond);
+        CRatioReporter reporter;
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+        benchmark::Shutdown();
+    }
+    std::filesystem::remove_all(strDir);
+    return 0;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "TarvoExport.h"
+#include "afx/AfxTypes.h"
+#include "dataretriever/DataRetriever.h"
+
+#include <memory>
+#include <string>
+
+class QSaveFile;
+
+// Results of an import beside 0 (every record written), failures of the
+// query component (negative) and a file error's cause (small positive).
+#define IMPORT_CANCELLED ((HRESULT)0x00041101) // the author cancelled the query; the file was not touched
+#define IMPORT_EMPTY ((HRESULT)0x00041102)     // the query gave no record; the file is empty now
+
+// Fills a data file from a database query that the query component lets the
+// author define: a header line of field names and one line per record. The
+// file is replaced whole, and only by a complete result.
+class TARVO_API CImportDb
+{
+public:
+    // The file written when ImportToFile names none (null: none).
+    explicit CImportDb(const char* pszDefaultPath);
+    virtual ~CImportDb();
+    CImportDb(const CImportDb&) = delete;
+    CImportDb& operator=(const CImportDb&) = delete;
+
+    // A null path means the default path, a null separator ", ".
+    HRESULT ImportToFile(const char* pszPath, const char* pszSeparator, bool bHeader);
+
+protected:
+    HRESULT RunQuery();
+    HRESULT WriteHeader(QSaveFile& file, const std::string& strSeparator);
+    HRESULT WriteRows(QSaveFile& file, const std::string& strSeparator);
+
+private:
+    // The cause of the error after a failed file call, reported to the author.
+    int ReportFileError(const QSaveFile& file);
+    int WriteLine(QSaveFile& file, const std::string& strLine);
+
+    std::string m_strDefaultPath;
+    std::unique_ptr<IDrResult> m_pResult;
+};
