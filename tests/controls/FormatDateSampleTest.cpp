@@ -1,5 +1,5 @@
 #include "controls/FormatDateSample.h"
-#include "controls/DateTimeFormatter.h"
+#include "turb/DateTimeFormatter.h"
 
 #include "afx/Clock.h"
 

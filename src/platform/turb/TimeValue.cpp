@@ -1,23 +1,14 @@
 #include "TimeValue.h"
 
+#include "turb/TimeText.h"
 #include "turb/Turb.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
 namespace
 {
 const long long DAY = 86400;
-
-std::string WithMilliseconds(std::string format, int milliseconds)
-{
-    char digits[8];
-    std::snprintf(digits, sizeof digits, ".%03d", milliseconds);
-    for (size_t pos = format.find(".000"); pos != std::string::npos; pos = format.find(".000", pos + 4))
-        format.replace(pos, 4, digits);
-    return format;
-}
 } // namespace
 
 CTimeValue::CTimeValue(const SValueSetup& setup)
@@ -58,15 +49,11 @@ void CTimeValue::TakeTime()
     }
 }
 
+// The same reading as the editor's sample; a format the sample refuses gives
+// the Vuser the plain date and time.
 int CTimeValue::Current(std::string& value)
 {
-    auto since = m_time.time_since_epoch();
-    int milliseconds = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count() % 1000);
-    std::time_t seconds = std::chrono::system_clock::to_time_t(m_time);
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    char text[1024];
-    size_t n = std::strftime(text, sizeof text, WithMilliseconds(m_strFormat, milliseconds).c_str(), &local);
-    value.assign(text, n);
+    if (!FormatTimeText(m_strFormat, m_time, value))
+        FormatTimeText("%c", m_time, value);
     return TURB_OK;
 }

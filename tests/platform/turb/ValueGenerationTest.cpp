@@ -1,4 +1,5 @@
 #include "TurbTestSupport.h"
+#include "turb/TimeText.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -404,14 +405,37 @@ TEST_F(ValueGenerationTest, DateTimeAppliesItsOffset)
 {
     ASSERT_NE(0, Param_NewParam(m_hEngine, "Now", "Time", nullptr));
     ASSERT_NE(0, Param_NewParam(m_hEngine, "Later", "Time", nullptr));
-    Set("Now", "Format", "%s");
-    Set("Later", "Format", "%s");
+    Set("Now", "Format", "%Y-%m-%d %H:%M:%S");
+    Set("Later", "Format", "%Y-%m-%d %H:%M:%S");
     Set("Later", "Offset", "3600");
     Param_pp_init(m_hEngine);
     Param_pt_init(m_hEngine);
-    long long now = std::atoll(Value("Now").c_str());
-    long long later = std::atoll(Value("Later").c_str());
-    EXPECT_NEAR(3600, later - now, 2);
+    auto seconds = [](const std::string& text)
+    {
+        std::tm local{};
+        local.tm_isdst = -1;
+        EXPECT_NE(nullptr, strptime(text.c_str(), "%Y-%m-%d %H:%M:%S", &local)) << text;
+        return static_cast<long long>(std::mktime(&local));
+    };
+    EXPECT_NEAR(3600, seconds(Value("Later")) - seconds(Value("Now")), 2);
+}
+
+// A Vuser gets what the editor's sample shows, Windows-style "#" included;
+// a format the sample refuses gives the plain date and time.
+TEST_F(ValueGenerationTest, DateTimeValuesReadTheFormatAsTheSampleDoes)
+{
+    ASSERT_NE(0, Param_NewParam(m_hEngine, "Day", "Time", nullptr));
+    ASSERT_NE(0, Param_NewParam(m_hEngine, "Odd", "Time", nullptr));
+    Set("Day", "Format", "%#d %B %Y %");
+    Set("Odd", "Format", "%Q");
+    Param_pp_init(m_hEngine);
+    Param_pt_init(m_hEngine);
+    std::string day, plain;
+    ASSERT_TRUE(FormatTimeText("%#d %B %Y %", std::chrono::system_clock::now(), day));
+    EXPECT_EQ(std::string::npos, day.find('#'));
+    ASSERT_TRUE(FormatTimeText("%c", std::chrono::system_clock::now(), plain));
+    EXPECT_EQ(day, Value("Day"));
+    EXPECT_EQ(plain.substr(0, 10), Value("Odd").substr(0, 10));
 }
 
 TEST_F(ValueGenerationTest, ValuesNeverOverrunTheCallersBuffer)

@@ -1,4 +1,4 @@
-#include "controls/DateTimeFormatter.h"
+#include "turb/DateTimeFormatter.h"
 
 #include <cstdio>
 #include <cstdlib>

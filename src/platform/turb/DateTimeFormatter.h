@@ -1,7 +1,5 @@
 #pragma once
 
-#include "TarvoExport.h"
-
 #include <cstddef>
 #include <ctime>
 
@@ -10,7 +8,7 @@
 // knows %a %A %b %B %c %d %H %I %j %m %M %p %S %U %w %W %x %X %y %Y %z %Z
 // and %%; "#" after "%" drops leading zeros of numbers and gives the long
 // forms of %c and %x. Any other element fails the whole format.
-class TARVO_API CDateTimeFormatter
+class CDateTimeFormatter
 {
 public:
     // Fills the buffer of nSize characters (terminator included); FALSE for
