@@ -1,7 +1,9 @@
 // Times the data table editor opening a large data file with "MaxVisibleLines"
 // raised to 10,000,000, so that every row is in the grid: the load (the
 // writability check, the open, the counts) and the first screen painted,
-// beside wc -l on the same file, and prints the ratio.
+// beside wc -l on the same file, and prints the ratio. Also times a jump from
+// the first row to the last with the screen painted, and reports how much
+// the process grew for the open file.
 //
 //   bench_dataeditor [benchmark flags]     (runs offscreen)
 
@@ -10,10 +12,13 @@
 #include "manager/TarvoMgr.h"
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QWidget>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -70,6 +75,17 @@ bool RunQuietly(std::vector<std::string> args)
     return nError == 0 && waitpid(pid, &nStatus, 0) == pid && WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0;
 }
 
+// Resident memory of the process in KiB, from /proc.
+long ResidentKiB()
+{
+    std::ifstream status("/proc/self/status");
+    std::string strLine;
+    while (std::getline(status, strLine))
+        if (strLine.rfind("VmRSS:", 0) == 0)
+            return std::atol(strLine.c_str() + 6);
+    return 0;
+}
+
 // A script whose one File parameter reads the generated file, and the
 // editor on a shown window.
 class CEditorScene
@@ -94,6 +110,8 @@ public:
         m_pDlg->Create(&m_host);
         m_pDlg->ShowWindow(SW_SHOW);
         m_pDlg->MoveWindow(0, 0, 800, 600);
+        m_pDlg->GetGrid().GetWidget()->repaint();
+        m_nCreatedKiB = ResidentKiB();
     }
     ~CEditorScene()
     {
@@ -110,13 +128,30 @@ public:
         return m_pDlg->GetGrid().GetRowCount();
     }
     int LineCount() const { return m_pDlg->GetFileLineCount(); }
+    // To the first row and back to the last, each with the screen painted.
+    void ScrollTopToBottom()
+    {
+        QWidget* pWidget = m_pDlg->GetGrid().GetWidget();
+        auto* pView = qobject_cast<QTableView*>(pWidget);
+        if (!pView)
+            pView = pWidget->findChild<QTableView*>();
+        pView->scrollToTop();
+        pView->viewport()->repaint();
+        pView->scrollToBottom();
+        pView->viewport()->repaint();
+        if (!pView->isVisible() || pView->verticalScrollBar()->value() != pView->verticalScrollBar()->maximum())
+            std::fprintf(stderr, "the grid is not on show or did not reach its last row\n");
+    }
     const std::string& DataFile() const { return m_strDataFile; }
+    // The process's size with the editor on show and no file open.
+    long CreatedKiB() const { return m_nCreatedKiB; }
 
 private:
     std::string m_strDataFile;
     std::unique_ptr<CTarvoMgr> m_pMgr;
     CWnd m_host;
     std::unique_ptr<CTableDlg> m_pDlg;
+    long m_nCreatedKiB = 0;
 };
 
 class CRatioReporter : public benchmark::ConsoleReporter
@@ -166,7 +201,18 @@ int main(int argc, char** argv)
                                              if ((nRows = scene.Open()) < 0)
                                                  state.SkipWithError("load failed");
                                          state.counters["grid rows"] = nRows;
+                                         state.counters["growth MiB"] = (ResidentKiB() - scene.CreatedKiB()) / 1024.0;
                                          state.counters["line count"] = scene.LineCount();
+                                     })
+            ->UseRealTime()
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("first row to last and back",
+                                     [&scene](benchmark::State& state)
+                                     {
+                                         if (scene.Open() < 0)
+                                             state.SkipWithError("load failed");
+                                         for (auto _ : state)
+                                             scene.ScrollTopToBottom();
                                      })
             ->UseRealTime()
             ->Unit(benchmark::kMillisecond);

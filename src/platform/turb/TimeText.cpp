@@ -11,8 +11,7 @@ const size_t OUTPUT_SIZE = 1024;
 const std::string MILLISECONDS_MARK = ".000";
 } // namespace
 
-bool FormatTimeText(const std::string& strFormat, std::chrono::system_clock::time_point time,
-                    std::string& strOutput)
+bool FormatTimeText(const std::string& strFormat, std::chrono::system_clock::time_point time, std::string& strOutput)
 {
     using namespace std::chrono;
     auto since = time.time_since_epoch();

@@ -8,5 +8,4 @@
 // lone "%" at the end is dropped, the format goes through CDateTimeFormatter
 // in local time, and every ".000" of the result shows the milliseconds.
 // False when the formatter refuses the format.
-bool FormatTimeText(const std::string& strFormat, std::chrono::system_clock::time_point time,
-                    std::string& strOutput);
+bool FormatTimeText(const std::string& strFormat, std::chrono::system_clock::time_point time, std::string& strOutput);
