@@ -1,6 +1,7 @@
 #include "controls/StringParam.h"
 
 #include "afx/Resource.h"
+#include "resources/StringIds.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -60,7 +61,7 @@ TEST(FormatResourceString, TemplateAndResultStopAtTheMessageLimit)
 TEST(FormatResourceString, LibraryMessagesComeFromTheStringTable)
 {
     std::string text;
-    ASSERT_EQ(FormatResourceString(text, 10242, CStringParam(1, 10), CStringParam(99, 10)), 1);
+    ASSERT_EQ(FormatResourceString(text, IDS_INTEGER_RANGE, CStringParam(1, 10), CStringParam(99, 10)), 1);
     EXPECT_EQ(text, "Please enter an integer between 1 and 99.");
 }
 

@@ -16,9 +16,10 @@ TEST(Resources, MessagesKeepTheirControlCharactersAndPlaceholders)
               "You cannot simulate a parameter where \"Update Value ");
     EXPECT_EQ(AfxLoadString(IDS_SIM_EACH_OCCURRENCE).back(), ' ') << "a trailing blank is part of the text";
     EXPECT_EQ(AfxLoadString(IDS_FILE_READ_FAILED), "Failed to read file %1 from line %2, check file format.");
-    EXPECT_EQ(AfxLoadString(10245), "File");
+    EXPECT_EQ(AfxLoadString(IDS_FILE_TYPE), "File");
     std::string missing = "kept";
-    EXPECT_FALSE(AfxLoadString(10204, missing));
+    const UINT nNotInTheTable = IDS_VALUE - 3;
+    EXPECT_FALSE(AfxLoadString(nNotInTheTable, missing));
     EXPECT_EQ(missing, "kept");
 }
 
