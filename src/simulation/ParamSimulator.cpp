@@ -368,8 +368,8 @@ std::string CParamSimulator::ReadValue(int& nStatus) const
     std::vector<char> buffer(FIRST_VALUE_BUFFER);
     for (;;)
     {
-        nStatus = Param_GetParamString(m_hSimEngine, m_strParamName.c_str(), buffer.data(),
-                                       static_cast<int>(buffer.size()));
+        nStatus =
+            Param_GetParamString(m_hSimEngine, m_strParamName.c_str(), buffer.data(), static_cast<int>(buffer.size()));
         if (nStatus != TURB_E_TRUNCATED)
             return nStatus == TURB_OK ? std::string(buffer.data()) : std::string();
         buffer.resize(buffer.size() * 4);

@@ -93,9 +93,10 @@ TEST_F(ParamSimulatorTest, UniqueFileTooShortForAllVusers)
 TEST_F(ParamSimulatorTest, AllocationFailureShowsItsMessage)
 {
     m_script.WriteRows("rows.dat", 3);
-    std::vector<std::string> arrRows = Simulate(
-        CSimScript::Param("P", "rows.dat", "SelectNextRow=Unique\nauto_allocate_block_size=0\nvalue_for_each_vuser=x\n"),
-        Settings(1, 1));
+    std::vector<std::string> arrRows =
+        Simulate(CSimScript::Param("P", "rows.dat",
+                                   "SelectNextRow=Unique\nauto_allocate_block_size=0\nvalue_for_each_vuser=x\n"),
+                 Settings(1, 1));
     ASSERT_EQ(arrRows.size(), 1u);
     EXPECT_NE(arrRows[0].find("-("), std::string::npos);
     EXPECT_EQ(arrRows[0].find("-()"), std::string::npos) << arrRows[0];

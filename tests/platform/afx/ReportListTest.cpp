@@ -63,8 +63,8 @@ TEST_F(ReportListTest, RowsAlternateColours)
     {
         COLORREF expected = (nRow % 2) ? 0xEEEEEE : 0xFFFFFF;
         EXPECT_EQ(m_list.OnGetCellBkColor(nRow, 1), expected);
-        EXPECT_EQ(Table()->item(nRow, 2)->background().color(), QColor(expected & 0xFF, 0xFF & (expected >> 8),
-                                                                        0xFF & (expected >> 16)))
+        EXPECT_EQ(Table()->item(nRow, 2)->background().color(),
+                  QColor(expected & 0xFF, 0xFF & (expected >> 8), 0xFF & (expected >> 16)))
             << nRow;
     }
 }
