@@ -99,6 +99,18 @@ unsigned int CParamSimulator::GetRefusal(const std::string& strSelectNextRow, co
     return 0;
 }
 
+bool CParamSimulator::ReadParamAttrib(const char* pszAttrib, std::string& strValue) const
+{
+    std::optional<std::string> value = CTurbAccess::ReadAttrib(m_hSimEngine, m_strParamName.c_str(), pszAttrib);
+    strValue = value.value_or(std::string());
+    return value.has_value();
+}
+
+unsigned int CParamSimulator::GetRefusal() const
+{
+    return GetRefusal(ReadAttrib("SelectNextRow"), ReadAttrib("GenerateNewVal"));
+}
+
 bool CParamSimulator::Open(const std::string& strDatFile, const std::string& strParamFile,
                            const std::string& strParamName, std::string& strError)
 {

@@ -79,6 +79,12 @@ public:
     // definition is invalid.
     bool Run(const SIM_SETTINGS& settings, std::vector<SIM_ROW>& arrRows, std::string& strError);
 
+    // The parameter's attribute in the simulation's engine; FALSE when the
+    // parameter or the attribute does not exist.
+    bool ReadParamAttrib(const char* pszAttrib, std::string& strValue) const;
+    // The refusal message id for the opened parameter, 0 when it can be simulated.
+    unsigned int GetRefusal() const;
+
     bool IsUnique() const { return m_bUnique; }
     bool IsRandom() const { return m_bRandom; }
     const std::string& GetParamName() const { return m_strParamName; }

@@ -29,9 +29,7 @@ ON_WM_HELPINFO()
 ON_BN_CLICKED(ID_HELP, &CSimDlg::OnHelp)
 END_MESSAGE_MAP()
 
-CSimDlg::CSimDlg(CTarvoMgr* pMgr, CWnd* pParentWnd) : CDialog(IDD_SIMULATION, pParentWnd), m_pMgr(pMgr)
-{
-}
+CSimDlg::CSimDlg(CTarvoMgr* pMgr, CWnd* pParentWnd) : CDialog(IDD_SIMULATION, pParentWnd), m_pMgr(pMgr) {}
 
 CSimDlg::~CSimDlg() = default;
 
