@@ -66,53 +66,52 @@ protected:
 
 TEST_F(SimDlgTest, UniqueBlocksPerVuserAndTheSettingsKept)
 {
-    INT_PTR nResult = Run(
-        "CustomerEmail",
-        [&](CSimDlg& dlg)
-        {
-            std::string strCaption;
-            dlg.GetWindowText(strCaption);
-            EXPECT_EQ(strCaption, "Parameter Simulation - CustomerEmail");
-            CReportListCtrl& list = dlg.GetResultList();
-            EXPECT_FALSE(list.IsWindowVisible());
-            EXPECT_TRUE(dlg.GetDlgItem(IDC_SIM_START_TEXT)->IsWindowVisible());
-            // Iterations from the run-time settings: three, typed ones are off.
-            EXPECT_EQ(Text(dlg, IDC_SIM_ITERATIONS_TO_RUN), "3");
-            EXPECT_FALSE(dlg.GetDlgItem(IDC_SIM_ITERATIONS_TO_RUN)->IsWindowEnabled());
-            EXPECT_FALSE(dlg.GetDlgItem(IDC_SIM_ITERATIONS_TO_SHOW)->IsWindowEnabled());
+    INT_PTR nResult = Run("CustomerEmail",
+                          [&](CSimDlg& dlg)
+                          {
+                              std::string strCaption;
+                              dlg.GetWindowText(strCaption);
+                              EXPECT_EQ(strCaption, "Parameter Simulation - CustomerEmail");
+                              CReportListCtrl& list = dlg.GetResultList();
+                              EXPECT_FALSE(list.IsWindowVisible());
+                              EXPECT_TRUE(dlg.GetDlgItem(IDC_SIM_START_TEXT)->IsWindowVisible());
+                              // Iterations from the run-time settings: three, typed ones are off.
+                              EXPECT_EQ(Text(dlg, IDC_SIM_ITERATIONS_TO_RUN), "3");
+                              EXPECT_FALSE(dlg.GetDlgItem(IDC_SIM_ITERATIONS_TO_RUN)->IsWindowEnabled());
+                              EXPECT_FALSE(dlg.GetDlgItem(IDC_SIM_ITERATIONS_TO_SHOW)->IsWindowEnabled());
 
-            ui::Click(*dlg.GetDlgItem(IDC_SIM_SIMULATE));
-            ASSERT_TRUE(list.IsWindowVisible());
-            EXPECT_FALSE(dlg.GetDlgItem(IDC_SIM_START_TEXT)->IsWindowVisible());
-            EXPECT_FALSE(dlg.GetDlgItem(IDC_SIM_REFLECT_TEXT)->IsWindowVisible());
-            ASSERT_EQ(list.GetItemCount(), 4);
-            EXPECT_EQ(list.GetColumnHeading(0), "");
-            EXPECT_EQ(list.GetColumnHeading(3), "iteration 3");
-            EXPECT_EQ(list.GetItemText(3, 0), "user 4");
-            // Blocks of three rows over eight: the fourth Vuser gets none.
-            EXPECT_EQ(list.GetCellTip(0, 0), "User receives values from rows 1-3");
-            EXPECT_EQ(list.GetCellTip(2, 0), "User receives values from rows 7-8");
-            EXPECT_EQ(list.GetCellTip(3, 0), "No values were allocated for this user");
-            EXPECT_EQ(list.GetItemText(1, 1), list.GetItemText(1, 3)) << "updated once";
-            EXPECT_NE(list.GetItemText(0, 1), list.GetItemText(1, 1));
-            EXPECT_EQ(list.GetItemText(3, 2), "-");
-            EXPECT_EQ(list.GetSelectedItem(), 3) << "the first row without values is selected";
+                              ui::Click(*dlg.GetDlgItem(IDC_SIM_SIMULATE));
+                              ASSERT_TRUE(list.IsWindowVisible());
+                              EXPECT_FALSE(dlg.GetDlgItem(IDC_SIM_START_TEXT)->IsWindowVisible());
+                              EXPECT_FALSE(dlg.GetDlgItem(IDC_SIM_REFLECT_TEXT)->IsWindowVisible());
+                              ASSERT_EQ(list.GetItemCount(), 4);
+                              EXPECT_EQ(list.GetColumnHeading(0), "");
+                              EXPECT_EQ(list.GetColumnHeading(3), "iteration 3");
+                              EXPECT_EQ(list.GetItemText(3, 0), "user 4");
+                              // Blocks of three rows over eight: the fourth Vuser gets none.
+                              EXPECT_EQ(list.GetCellTip(0, 0), "User receives values from rows 1-3");
+                              EXPECT_EQ(list.GetCellTip(2, 0), "User receives values from rows 7-8");
+                              EXPECT_EQ(list.GetCellTip(3, 0), "No values were allocated for this user");
+                              EXPECT_EQ(list.GetItemText(1, 1), list.GetItemText(1, 3)) << "updated once";
+                              EXPECT_NE(list.GetItemText(0, 1), list.GetItemText(1, 1));
+                              EXPECT_EQ(list.GetItemText(3, 2), "-");
+                              EXPECT_EQ(list.GetSelectedItem(), 3) << "the first row without values is selected";
 
-            ui::ReplaceText(*dlg.GetDlgItem(IDC_SIM_VUSERS), "2");
-            EXPECT_TRUE(dlg.GetDlgItem(IDC_SIM_REFLECT_TEXT)->IsWindowVisible());
-            ui::Click(*dlg.GetDlgItem(IDC_SIM_SIMULATE));
-            EXPECT_EQ(list.GetItemCount(), 2);
-            EXPECT_EQ(list.GetCellTip(3, 0), "") << "tips of the last run are gone";
-            ui::Click(*dlg.GetDlgItem(IDOK));
-        });
+                              ui::ReplaceText(*dlg.GetDlgItem(IDC_SIM_VUSERS), "2");
+                              EXPECT_TRUE(dlg.GetDlgItem(IDC_SIM_REFLECT_TEXT)->IsWindowVisible());
+                              ui::Click(*dlg.GetDlgItem(IDC_SIM_SIMULATE));
+                              EXPECT_EQ(list.GetItemCount(), 2);
+                              EXPECT_EQ(list.GetCellTip(3, 0), "") << "tips of the last run are gone";
+                              ui::Click(*dlg.GetDlgItem(IDOK));
+                          });
     EXPECT_EQ(nResult, IDOK);
     EXPECT_EQ(Usr("NumVusers"), "2");
     EXPECT_EQ(Usr("IterationFromRTS"), "1");
     EXPECT_TRUE(m_boxes.Calls().empty());
     // Closing ended the allocation.
     char szBuffer[64];
-    EXPECT_EQ(IS_PIPE_Get_Indexes("1", m_script.File("nursery_order.usr").c_str(),
-                                  m_script.File("default.cfg").c_str(), szBuffer, sizeof szBuffer),
+    EXPECT_EQ(IS_PIPE_Get_Indexes("1", m_script.File("nursery_order.usr").c_str(), m_script.File("default.cfg").c_str(),
+                                  szBuffer, sizeof szBuffer),
               IS_PIPE_E_NOT_OPEN);
 }
 
@@ -175,8 +174,8 @@ TEST_F(SimDlgTest, EscapeClosesTheAllocation)
     INT_PTR nResult = Run("CustomerEmail", [&](CSimDlg& dlg) { ui::PressKey(dlg, Qt::Key_Escape); });
     EXPECT_EQ(nResult, IDCANCEL);
     char szBuffer[64];
-    EXPECT_EQ(IS_PIPE_Get_Indexes("1", m_script.File("nursery_order.usr").c_str(),
-                                  m_script.File("default.cfg").c_str(), szBuffer, sizeof szBuffer),
+    EXPECT_EQ(IS_PIPE_Get_Indexes("1", m_script.File("nursery_order.usr").c_str(), m_script.File("default.cfg").c_str(),
+                                  szBuffer, sizeof szBuffer),
               IS_PIPE_E_NOT_OPEN);
     EXPECT_EQ(Usr("NumVusers"), "4") << "Escape keeps the settings as they were";
 }
