@@ -18,5 +18,4 @@ struct CHECK_OPTIONS
 // line "parameter<TAB>problem" each (with "<TAB>line N" when a data file's
 // line is at fault), or JSON. Returns 0 when nothing is wrong, 1 when
 // something is, 2 when the script cannot be read.
-int CheckScript(const CScriptLocation& script, const std::string& strDatFile, const CHECK_OPTIONS& options,
-                FILE* pOut);
+int CheckScript(const CScriptLocation& script, const std::string& strDatFile, const CHECK_OPTIONS& options, FILE* pOut);

@@ -9,11 +9,21 @@ std::string JsonString(const std::string& strText)
     {
         switch (c)
         {
-        case '"': strOut += "\\\""; break;
-        case '\\': strOut += "\\\\"; break;
-        case '\n': strOut += "\\n"; break;
-        case '\r': strOut += "\\r"; break;
-        case '\t': strOut += "\\t"; break;
+        case '"':
+            strOut += "\\\"";
+            break;
+        case '\\':
+            strOut += "\\\\";
+            break;
+        case '\n':
+            strOut += "\\n";
+            break;
+        case '\r':
+            strOut += "\\r";
+            break;
+        case '\t':
+            strOut += "\\t";
+            break;
         default:
             if (c < 0x20)
             {
@@ -35,11 +45,20 @@ std::string TabField(const std::string& strText)
     {
         switch (c)
         {
-        case '\\': strOut += "\\\\"; break;
-        case '\t': strOut += "\\t"; break;
-        case '\n': strOut += "\\n"; break;
-        case '\r': strOut += "\\r"; break;
-        default: strOut += c;
+        case '\\':
+            strOut += "\\\\";
+            break;
+        case '\t':
+            strOut += "\\t";
+            break;
+        case '\n':
+            strOut += "\\n";
+            break;
+        case '\r':
+            strOut += "\\r";
+            break;
+        default:
+            strOut += c;
         }
     }
     return strOut;

@@ -39,8 +39,8 @@ void PrintTable(const SIM_SETTINGS& settings, const std::vector<SIM_ROW>& arrRow
 void PrintJson(const std::string& strParam, const SIM_SETTINGS& settings, const std::vector<SIM_ROW>& arrRows,
                FILE* pOut)
 {
-    std::fprintf(pOut, "{\"parameter\": %s, \"vusers\": %d, \"iterations\": %d, \"rows\": [", JsonString(strParam).c_str(),
-                 settings.nVusers, settings.GetColumns());
+    std::fprintf(pOut, "{\"parameter\": %s, \"vusers\": %d, \"iterations\": %d, \"rows\": [",
+                 JsonString(strParam).c_str(), settings.nVusers, settings.GetColumns());
     for (size_t r = 0; r < arrRows.size(); ++r)
     {
         const SIM_ROW& row = arrRows[r];
@@ -52,8 +52,8 @@ void PrintJson(const std::string& strParam, const SIM_SETTINGS& settings, const 
             strCells += cell.bValue ? "{\"value\": " + JsonString(cell.strText) + "}"
                                     : "{\"value\": null, \"tip\": " + JsonString(cell.strTip) + "}";
         }
-        std::fprintf(pOut, "%s\n  {\"user\": %s, \"tip\": %s, \"cells\": [%s]}", r ? "," : "", JsonString(row.strName).c_str(),
-                     JsonString(row.strTip).c_str(), strCells.c_str());
+        std::fprintf(pOut, "%s\n  {\"user\": %s, \"tip\": %s, \"cells\": [%s]}", r ? "," : "",
+                     JsonString(row.strName).c_str(), JsonString(row.strTip).c_str(), strCells.c_str());
     }
     std::fprintf(pOut, "\n]}\n");
 }

@@ -162,7 +162,8 @@ TEST(EditorCheck, UniqueRowsForVusersAndIterationsAndShorterTies)
 
     BrokenExample copy;
     copy.Write("names.dat", "FirstName\nAino\n");
-    copy.Replace("nursery_order.prm", "Table=customers.dat\nColumnName=FirstName", "Table=names.dat\nColumnName=FirstName");
+    copy.Replace("nursery_order.prm", "Table=customers.dat\nColumnName=FirstName",
+                 "Table=names.dat\nColumnName=FirstName");
     run = Editor({"--check", copy.Path()});
     EXPECT_EQ(run.nExitCode, 1);
     EXPECT_NE(run.strOut.find("CustomerName\thas 1 rows but takes the rows of \"CustomerEmail\", which has 8"),
