@@ -83,10 +83,10 @@ void BM_CheckScript(benchmark::State& state)
     {
         std::string strName = "P" + std::to_string(i);
         bool bLeader = i % 100 < 50;
-        strParams += "[" + strName + "]\nType=Table\nTable=f" + std::to_string(i % 100) + ".dat\nColumnName=" +
-                     (i % 2 ? "Name" : "Col 1") + "\nDelimiter=,\nSelectNextRow=" +
-                     (bLeader ? std::string(i % 3 ? "Sequential" : "Unique") : "Same line as P" + std::to_string(i - 50)) +
-                     "\n";
+        strParams +=
+            "[" + strName + "]\nType=Table\nTable=f" + std::to_string(i % 100) +
+            ".dat\nColumnName=" + (i % 2 ? "Name" : "Col 1") + "\nDelimiter=,\nSelectNextRow=" +
+            (bLeader ? std::string(i % 3 ? "Sequential" : "Unique") : "Same line as P" + std::to_string(i - 50)) + "\n";
     }
     std::string strPrm = script.Write("s.prm", strParams);
     for (auto _ : state)
