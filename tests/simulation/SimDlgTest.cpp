@@ -57,6 +57,18 @@ protected:
         return strText;
     }
 
+    // Changes a text of the copied parameter file and loads it again.
+    void EditParams(const std::string& strOld, const std::string& strNew)
+    {
+        std::string strPath = m_script.File("nursery_order.prm");
+        std::string strText = ReadFileBytes(strPath);
+        size_t nAt = strText.find(strOld);
+        ASSERT_NE(nAt, std::string::npos) << strOld;
+        m_script.Write("nursery_order.prm", strText.replace(nAt, strOld.size(), strNew));
+        m_pMgr = std::make_unique<CTarvoMgr>(m_root.File("dat/param.dat").c_str());
+        m_pMgr->AddParamFile(strPath.c_str(), "nursery_order");
+    }
+
     CTempDir m_root;
     CTempDir m_script;
     std::unique_ptr<CTarvoMgr> m_pMgr;
@@ -167,6 +179,43 @@ TEST_F(SimDlgTest, RunIndefinitelyShowsTheIterationsToShow)
         });
     EXPECT_EQ(Usr("IsDurationIndefinite"), "1");
     EXPECT_EQ(Usr("NumIterationIndefinitely"), "5");
+}
+
+TEST_F(SimDlgTest, AbortedVuserShowsDashesWithTheirTip)
+{
+    // Blocks of two rows for three iterations: the third has no value left.
+    EditParams("GenerateNewVal=Once\nOutOfRangePolicy=AbortVuser\nauto_allocate_block_size=1\nvalue_for_each_vuser=",
+               "GenerateNewVal=EachIteration\nOutOfRangePolicy=AbortVuser\nauto_allocate_block_size=0\n"
+               "value_for_each_vuser=2");
+    Run("CustomerEmail",
+        [&](CSimDlg& dlg)
+        {
+            ui::ReplaceText(*dlg.GetDlgItem(IDC_SIM_VUSERS), "1");
+            ui::Click(*dlg.GetDlgItem(IDC_SIM_SIMULATE));
+            CReportListCtrl& list = dlg.GetResultList();
+            ASSERT_EQ(list.GetItemCount(), 1);
+            EXPECT_EQ(list.GetItemText(0, 1), "aino.korhonen@mail.example");
+            EXPECT_EQ(list.GetItemText(0, 2), "bruno.salas@mail.example");
+            EXPECT_EQ(list.GetItemText(0, 3), "-");
+            EXPECT_EQ(list.GetCellTip(0, 3), "User aborted");
+            EXPECT_EQ(list.GetCellTip(0, 0), "User receives values from rows 1-2");
+            ui::Click(*dlg.GetDlgItem(IDOK));
+        });
+}
+
+TEST_F(SimDlgTest, InvalidDefinitionHidesTheList)
+{
+    EditParams("ColumnName=Col 1", "ColumnName=NoSuchColumn");
+    Run("PlantCode",
+        [&](CSimDlg& dlg)
+        {
+            ui::Click(*dlg.GetDlgItem(IDC_SIM_SIMULATE));
+            EXPECT_EQ(m_boxes.LastText(),
+                      "Unable to simulate the parameter.  Make sure that all parameter definitions are valid.");
+            EXPECT_FALSE(dlg.GetResultList().IsWindowVisible());
+            EXPECT_TRUE(dlg.GetDlgItem(IDC_SIM_START_TEXT)->IsWindowVisible());
+            ui::Click(*dlg.GetDlgItem(IDOK));
+        });
 }
 
 TEST_F(SimDlgTest, EscapeClosesTheAllocation)
