@@ -13,6 +13,7 @@
 #include "manager/TarvoMgr.h"
 #include "resources/DataEditorDialogs.h"
 #include "resources/StringIds.h"
+#include "simulation/SimDlg.h"
 
 #include <QStandardPaths>
 #include <QWidget>
@@ -331,8 +332,8 @@ void CTableDlg::OnDataWizard()
     NotifyParent(IDC_TABLE_WIZARD);
 }
 
-// The simulation itself is not part of this editor yet: the checks that
-// come before it are.
+// The simulation reads the saved parameter file: the tab writes its
+// attributes and saves on 32777; the save here covers a host tab that does not.
 void CTableDlg::OnSimulate()
 {
     NotifyParent(ID_TABLE_BEFORE_SIMULATE);
@@ -344,4 +345,11 @@ void CTableDlg::OnSimulate()
         AfxMessageBox(IDS_SIM_SAME_LINE);
     else if (strcasecmp(strGenerate.c_str(), "EachOccurrence") == 0)
         AfxMessageBox(IDS_SIM_EACH_OCCURRENCE);
+    else
+    {
+        SaveIfModified();
+        m_pMgr->SaveChanges();
+        CSimDlg dialog(m_pMgr, this);
+        dialog.DoModal();
+    }
 }

@@ -291,6 +291,27 @@ TEST_F(TableDlgTest, DelimiterNames)
     }
 }
 
+TEST_F(TableDlgTest, SimulateSavesAndOpensTheSimulation)
+{
+    CreateEditor("SelectNextRow=Sequential\nGenerateNewVal=EachIteration\n");
+    Load("a\n1\n");
+    m_dir.Write("script/script.usr", "[General]\nDefaultCfg=default.cfg\n");
+    m_pMgr->SetParamAttrib("CustomerName", "OriginalValue", "Jones");
+    std::string strCaption;
+    m_modals.Add(
+        [&](CWnd& dlg)
+        {
+            dlg.GetWindowText(strCaption);
+            ui::Click(*dlg.GetDlgItem(IDOK));
+        });
+    m_boxes.Clear();
+    ClickButton(IDC_TABLE_SIMULATE);
+    EXPECT_EQ(strCaption, "Parameter Simulation - CustomerName");
+    EXPECT_TRUE(m_boxes.Calls().empty());
+    EXPECT_NE(ReadFileBytes(m_dir.File("script/script.prm")).find("OriginalValue=Jones"), std::string::npos)
+        << "the simulation reads the saved file";
+}
+
 TEST_F(TableDlgTest, SimulateRefusesTiedRowsAndEachOccurrence)
 {
     const struct

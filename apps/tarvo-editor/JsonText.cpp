@@ -1,0 +1,65 @@
+#include "JsonText.h"
+
+#include <cstdio>
+
+std::string JsonString(const std::string& strText)
+{
+    std::string strOut = "\"";
+    for (unsigned char c : strText)
+    {
+        switch (c)
+        {
+        case '"':
+            strOut += "\\\"";
+            break;
+        case '\\':
+            strOut += "\\\\";
+            break;
+        case '\n':
+            strOut += "\\n";
+            break;
+        case '\r':
+            strOut += "\\r";
+            break;
+        case '\t':
+            strOut += "\\t";
+            break;
+        default:
+            if (c < 0x20)
+            {
+                char szEscape[8];
+                std::snprintf(szEscape, sizeof szEscape, "\\u%04x", c);
+                strOut += szEscape;
+            }
+            else
+                strOut += static_cast<char>(c);
+        }
+    }
+    return strOut + "\"";
+}
+
+std::string TabField(const std::string& strText)
+{
+    std::string strOut;
+    for (char c : strText)
+    {
+        switch (c)
+        {
+        case '\\':
+            strOut += "\\\\";
+            break;
+        case '\t':
+            strOut += "\\t";
+            break;
+        case '\n':
+            strOut += "\\n";
+            break;
+        case '\r':
+            strOut += "\\r";
+            break;
+        default:
+            strOut += c;
+        }
+    }
+    return strOut;
+}
