@@ -52,6 +52,8 @@ int CheckScript(const CScriptLocation& script, const std::string& strDatFile, co
     }
     if (options.bJson)
         PrintJson(nVusers, nIterations, arrProblems, pOut);
+    else if (arrProblems.empty())
+        std::fprintf(pOut, "No problems found for %d Vuser(s) running %d iteration(s).\n", nVusers, nIterations);
     else
         for (const RUN_PROBLEM& problem : arrProblems)
             std::fprintf(pOut, "%s\t%s%s\n", TabField(problem.strParam).c_str(), TabField(problem.strText).c_str(),

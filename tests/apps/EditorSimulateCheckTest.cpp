@@ -122,6 +122,7 @@ TEST(EditorCheck, TheExamplePasses)
         EXPECT_EQ(run.strErr, "");
     }
     EXPECT_EQ(Editor({"--check", "--json", kExample}).strOut, "{\"vusers\": 1, \"iterations\": 3, \"problems\": []}\n");
+    EXPECT_EQ(Editor({"--check", kExample}).strOut, "No problems found for 1 Vuser(s) running 3 iteration(s).\n");
 }
 
 TEST(EditorCheck, ProblemsOfABrokenCopy)
