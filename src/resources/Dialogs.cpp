@@ -21,4 +21,5 @@ void AddTarvoDialogs(CResourceModule& module)
     AddTarvoListEditDialogs(module);
     AddTarvoValueTabDialogs(module);
     AddTarvoDataEditorDialogs(module);
+    AddTarvoDataFileTabDialogs(module);
 }
