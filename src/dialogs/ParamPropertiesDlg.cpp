@@ -7,6 +7,7 @@
 #include "manager/TarvoMgr.h"
 #include "tabs/Customize.h"
 #include "tabs/DateTimeTab.h"
+#include "tabs/FileInfoTab.h"
 #include "tabs/FormatIntTab.h"
 #include "tabs/FormatTab.h"
 #include "tabs/GeneralTab.h"
@@ -45,6 +46,7 @@ const struct
     const char* pszTabName;
     CPropertyPage* (*pfnCreate)(CTarvoMgr* pMgr);
 } TAB_TABLE[] = {
+    {"FileTab", NewTab<CFileInfoTab>},
     {"RandomTab", NewTab<CRandNumberTab>},
     {"TimeTab", NewTab<CDateTimeTab>},
     {"VuserIDTab", [](CTarvoMgr* pMgr) { return NewFormatTab<CFormatTab>(pMgr, "1"); }},

@@ -11,6 +11,7 @@
 #include "controls/FormatDateSample.h"
 #include "controls/FormatSample.h"
 #include "controls/StringParam.h"
+#include "datafiles/FileSample.h"
 #include "ketrin/Ketrin.h"
 #include "resources/StringIds.h"
 #include "turb/TurbAccess.h"
@@ -558,7 +559,6 @@ BOOL CTarvoMgr::GetParamNamesAndSamples(std::vector<PARAM_SAMPLE_ROW>* pRows)
         auto it = m_mapTypeToTypeName.find(strType);
         if (it != m_mapTypeToTypeName.end())
             row[1] = it->second;
-        // Column 2; the File sample comes with its tab.
         row[2] = FormatTypeSample(strType,
                                   [&](const char* pszAttrib)
                                   {
@@ -567,7 +567,14 @@ BOOL CTarvoMgr::GetParamNamesAndSamples(std::vector<PARAM_SAMPLE_ROW>* pRows)
                                       return strValue;
                                   });
         if (strType == "Table")
+        {
             ReadAttrib(m_hTurbine, strName.c_str(), "Delimiter", row[3]);
+            std::string strPath, strStartRow, strColumn;
+            ReadAttrib(m_hTurbine, strName.c_str(), "ActualFullPath", strPath);
+            ReadAttrib(m_hTurbine, strName.c_str(), "StartRow", strStartRow);
+            ReadAttrib(m_hTurbine, strName.c_str(), "ColumnName", strColumn);
+            row[2] = BuildFileSample(strPath, row[3], strStartRow, strColumn);
+        }
         arrRows.push_back(std::move(row));
     }
     *pRows = std::move(arrRows);

@@ -25,13 +25,13 @@ const char* const DATA_FILE_TYPES[] = {"Table", "File", "XML"};
 const int COUNT_TEXT_LIMIT = 10;
 
 // The controls of the out-of-values choice and of the allocation group.
-const int ALLOCATION_CONTROLS[] = {IDC_COND_OUT_OF_VALUES_LABEL, IDC_COND_OUT_OF_VALUES,   IDC_COND_ALLOCATE_GROUP,
-                                   IDC_COND_AUTO_ALLOCATE,       IDC_COND_FIXED_ALLOCATE,  IDC_COND_VALUES_PER_VUSER,
+const int ALLOCATION_CONTROLS[] = {IDC_COND_OUT_OF_VALUES_LABEL, IDC_COND_OUT_OF_VALUES,  IDC_COND_ALLOCATE_GROUP,
+                                   IDC_COND_AUTO_ALLOCATE,       IDC_COND_FIXED_ALLOCATE, IDC_COND_VALUES_PER_VUSER,
                                    IDC_COND_VALUES_LABEL};
-const int ALL_CONTROLS[] = {IDC_COND_SELECT_NEXT_ROW,     IDC_COND_UPDATE_POLICY,       IDC_COND_UPDATE_POLICY_LABEL,
+const int ALL_CONTROLS[] = {IDC_COND_SELECT_NEXT_ROW,       IDC_COND_UPDATE_POLICY,       IDC_COND_UPDATE_POLICY_LABEL,
                             IDC_COND_SELECT_NEXT_ROW_LABEL, IDC_COND_OUT_OF_VALUES_LABEL, IDC_COND_OUT_OF_VALUES,
-                            IDC_COND_ALLOCATE_GROUP,      IDC_COND_AUTO_ALLOCATE,       IDC_COND_FIXED_ALLOCATE,
-                            IDC_COND_VALUES_PER_VUSER,    IDC_COND_VALUES_LABEL};
+                            IDC_COND_ALLOCATE_GROUP,        IDC_COND_AUTO_ALLOCATE,       IDC_COND_FIXED_ALLOCATE,
+                            IDC_COND_VALUES_PER_VUSER,      IDC_COND_VALUES_LABEL};
 
 enum ALLOCATION_STATE
 {
@@ -207,7 +207,9 @@ BOOL CIterationConditionsDlg::SaveConditions(const char* pszParam)
 
     int nOutOfValues = m_cbOutOfValues.GetCurSel();
     CTurbAccess::WriteAttrib(hTurbine, pszParam, "OutOfRangePolicy",
-                             nOutOfValues == 0 ? "AbortVuser" : nOutOfValues == 1 ? "ContinueCyclic" : "ContinueWithLast");
+                             nOutOfValues == 0   ? "AbortVuser"
+                             : nOutOfValues == 1 ? "ContinueCyclic"
+                                                 : "ContinueWithLast");
     CTurbAccess::WriteAttrib(hTurbine, pszParam, "auto_allocate_block_size", m_nAllocMode != 0 ? "0" : "1");
     std::string strCount;
     m_edValuesPerVuser.GetWindowText(strCount);

@@ -67,7 +67,10 @@ protected:
 class IterationConditionsDlgTest : public ::testing::Test
 {
 protected:
-    IterationConditionsDlgTest() { AfxSetDebugOutputSink([](const std::string&) {}); }
+    IterationConditionsDlgTest()
+    {
+        AfxSetDebugOutputSink([](const std::string&) {});
+    }
     ~IterationConditionsDlgTest() override
     {
         if (m_pDlg)
@@ -118,10 +121,7 @@ protected:
         ui::ChooseComboItem(Combo(nID), nIndex);
         pBox->hidePopup();
     }
-    std::string Attrib(const char* pszName, const char* pszKey)
-    {
-        return m_pMgr->GetParamAttrib(pszName, pszKey);
-    }
+    std::string Attrib(const char* pszName, const char* pszKey) { return m_pMgr->GetParamAttrib(pszName, pszKey); }
     Strings Messages()
     {
         Strings arrTexts;
