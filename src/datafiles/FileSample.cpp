@@ -9,7 +9,6 @@
 namespace
 {
 const int SAMPLE_ROWS = 3;
-const int READ_ONLY = 2;
 
 // "Col N" is column N - 1; otherwise the first column of that name, ignoring
 // case, and column 0 when none has it.
@@ -29,19 +28,21 @@ int SampleColumn(CExtendedDtable& table, const std::string& strColumn)
 }
 } // namespace
 
-std::string BuildFileSample(const std::string& strPath, const std::string& strDelimiter,
-                            const std::string& strStartRow, const std::string& strColumn)
+std::string BuildFileSample(const std::string& strPath, const std::string& strDelimiter, const std::string& strStartRow,
+                            const std::string& strColumn)
 {
     CExtendedDtable table;
-    if (table.OpenTable(strPath, READ_ONLY, strDelimiter, std::atoi(strStartRow.c_str())) != 0)
+    if (table.OpenTable(strPath, BRASKO_MODE_READ_ONLY, strDelimiter, std::atoi(strStartRow.c_str())) != 0)
         return std::string();
     int nColumn = SampleColumn(table, strColumn);
     int nRows = std::min(SAMPLE_ROWS, table.GetLineCount());
     std::string strSample;
     for (int r = 0; r < nRows; ++r)
     {
+        // A column the file lacks gives no value, not empty ones.
         std::string strValue;
-        table.GetCellValue(nColumn, r, strValue);
+        if (table.GetCellValue(nColumn, r, strValue) != 0)
+            continue;
         if (r > 0)
             strSample += strDelimiter;
         strSample += strValue;

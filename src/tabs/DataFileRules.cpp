@@ -138,8 +138,7 @@ void WriteRecentFiles(const std::vector<RECENT_FILE>& arrFiles)
         pApp->WriteProfileString(RECENT_SECTION, Key("FileName", i).c_str(), bKept ? arrFiles[i].strPath.c_str() : "");
         if (!bKept)
             continue;
-        pApp->WriteProfileString(RECENT_SECTION, Key("FileDelimiter", i).c_str(),
-                                 arrFiles[i].strDelimiterName.c_str());
+        pApp->WriteProfileString(RECENT_SECTION, Key("FileDelimiter", i).c_str(), arrFiles[i].strDelimiterName.c_str());
         pApp->WriteProfileInt(RECENT_SECTION, Key("FileStartRow", i).c_str(), arrFiles[i].nFirstLine);
     }
 }

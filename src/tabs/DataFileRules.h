@@ -3,6 +3,8 @@
 // Rules the File and Table tabs share: where a data file is recorded, whether
 // it may lie where it does, the recently used files and the display limit.
 
+#include "TarvoExport.h"
+
 #include <string>
 #include <vector>
 
@@ -17,12 +19,12 @@ struct DATA_FILE_LOCATION
     std::string strLocation;
     std::string strTable;
 };
-DATA_FILE_LOCATION LocateDataFile(const std::string& strPath, const std::string& strGlobalDir,
-                                  const std::string& strLocalDir, const std::string& strIniPath);
+TARVO_API DATA_FILE_LOCATION LocateDataFile(const std::string& strPath, const std::string& strGlobalDir,
+                                            const std::string& strLocalDir, const std::string& strIniPath);
 
 // Whether a path obeys the rule that data files lie in the script's
 // directory: relative paths and every path while the rule is off do.
-bool IsInDataDirectory(bool bDataDirOnly, const std::string& strPath, const std::string& strLocalDir);
+TARVO_API bool IsInDataDirectory(bool bDataDirOnly, const std::string& strPath, const std::string& strLocalDir);
 
 // The full path of "mirrel.ini", or the bare name when it cannot be resolved.
 std::string ResolveIniPath();

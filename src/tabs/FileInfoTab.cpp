@@ -31,10 +31,10 @@ const int NEW_NAME_TRIES = 10000;
 const char* const COLUMN_PREFIX = "Col ";
 
 // The controls that mean something only while the file exists.
-const int FILE_CONTROLS[] = {IDC_FILE_BY_NUMBER,       IDC_FILE_COLUMN_NUMBER,    IDC_FILE_BY_NAME,
-                             IDC_FILE_COLUMN_NAME,     IDC_FILE_DELIMITER_LABEL,  IDC_FILE_DELIMITER,
+const int FILE_CONTROLS[] = {IDC_FILE_BY_NUMBER,        IDC_FILE_COLUMN_NUMBER,   IDC_FILE_BY_NAME,
+                             IDC_FILE_COLUMN_NAME,      IDC_FILE_DELIMITER_LABEL, IDC_FILE_DELIMITER,
                              IDC_FILE_FIRST_LINE_LABEL, IDC_FILE_FIRST_LINE,      IDC_FILE_COLUMN_GROUP,
-                             IDC_FILE_COLUMN_SPIN,     IDC_FILE_FIRST_LINE_SPIN};
+                             IDC_FILE_COLUMN_SPIN,      IDC_FILE_FIRST_LINE_SPIN};
 
 bool FileExists(const std::string& strPath)
 {
@@ -179,7 +179,7 @@ BOOL CFileInfoTab::OnSetActive()
 {
     if (HasActiveParam() && LoadFromParam(ActiveName().c_str()))
     {
-        UpdateData(FALSE);
+        PushControls();
         m_pConditionsDlg->CheckSameLineChoice(ActiveName());
         UpdateColumnChoice();
         Refresh();
@@ -312,13 +312,12 @@ void CFileInfoTab::Refresh()
         return;
     }
     m_pTableDlg->ShowWindow(SW_SHOW);
-    RememberRecentFile(m_arrRecent, m_cbPath,
-                       {m_strFilePath, m_strDelimiterName, static_cast<int>(m_nFirstDataLine)});
+    RememberRecentFile(m_arrRecent, m_cbPath, {m_strFilePath, m_strDelimiterName, static_cast<int>(m_nFirstDataLine)});
     FillColumnNames();
     if (!m_bSpinRangesSet || m_bInRefresh)
         RefreshSpinRanges();
     m_bSpinRangesSet = true;
-    UpdateData(FALSE);
+    PushControls();
     m_cbColumnName.SetWindowText(m_strColumnName.c_str());
     m_bInRefresh = true;
     m_pConditionsDlg->RefreshAllocation();
@@ -390,6 +389,13 @@ void CFileInfoTab::FillColumnNames()
             m_cbColumnName.AddString(strName.c_str());
 }
 
+void CFileInfoTab::PushControls()
+{
+    m_bPushing = true;
+    UpdateData(FALSE);
+    m_bPushing = false;
+}
+
 void CFileInfoTab::UpdateColumnChoice()
 {
     UpdateData(TRUE);
@@ -403,8 +409,8 @@ void CFileInfoTab::UseDefaults()
     std::string strName = ActiveName();
     if (strName.empty() || !LoadFromParam(strName.c_str()))
         return;
-    bool bKeep = FileExists(ActiveAttrib("ActualFullPath")) &&
-                 strcasecmp(m_strTableLocation.c_str(), "Local") != 0 && m_pMgr->m_bForceDataFileDefaults == 0;
+    bool bKeep = FileExists(ActiveAttrib("ActualFullPath")) && strcasecmp(m_strTableLocation.c_str(), "Local") != 0 &&
+                 m_pMgr->m_bForceDataFileDefaults == 0;
     if (!bKeep)
     {
         m_strFilePath = strName + ".dat";
@@ -421,7 +427,7 @@ void CFileInfoTab::UseDefaults()
     SaveToParam(strName.c_str());
     if (!m_hWnd)
         return;
-    UpdateData(FALSE);
+    PushControls();
     if (m_pMgr->m_bForceDataFileDefaults == 1 && m_pTableDlg)
     {
         m_pTableDlg->SetDelimiter(m_strDelimiterName);
@@ -459,7 +465,7 @@ int CFileInfoTab::OnUpdateUIMgr(CTarvoMgrExt*, unsigned nCode, const char*)
         if (!m_strFilePath.empty() && !FileExists(ActiveAttrib("ActualFullPath")))
         {
             m_strFilePath = ActiveName() + ".dat";
-            UpdateData(FALSE);
+            PushControls();
             Refresh();
         }
     }
@@ -470,8 +476,8 @@ void CFileInfoTab::DetectDelimiter()
 {
     std::string strDelimiter;
     std::string strFullPath = ActiveAttrib("ActualFullPath");
-    if (strFullPath.empty() || !m_pTableDlg->DetectDelimiter(strFullPath, static_cast<int>(m_nFirstDataLine),
-                                                             strDelimiter))
+    if (strFullPath.empty() ||
+        !m_pTableDlg->DetectDelimiter(strFullPath, static_cast<int>(m_nFirstDataLine), strDelimiter))
         return;
     // A comma shows as itself, as a delimiter that is not named.
     m_strDelimiterName = strDelimiter == "," ? strDelimiter : NameOfDelimiter(strDelimiter);
@@ -488,14 +494,15 @@ void CFileInfoTab::OnBrowse()
     if (start.is_relative())
     {
         std::string strScript = m_pMgr->GetActiveParamFilePath();
-        start = (strScript.empty() ? std::filesystem::path(".") : std::filesystem::path(strScript).parent_path()) / start;
+        start =
+            (strScript.empty() ? std::filesystem::path(".") : std::filesystem::path(strScript).parent_path()) / start;
     }
     std::string strDir = start.parent_path().string();
     std::string strName = start.filename().string();
     if (strName == "." || strName == "..")
         strName.clear();
-    std::string strFilter = AfxLoadString(IDS_TABLE_FILES) + " (*.dat)|*.dat|" + AfxLoadString(IDS_ALL_FILES) +
-                            " (*.*)|*.*||";
+    std::string strFilter =
+        AfxLoadString(IDS_TABLE_FILES) + " (*.dat)|*.dat|" + AfxLoadString(IDS_ALL_FILES) + " (*.*)|*.*||";
     CFileDialog dlg(TRUE, "dat", strName.c_str(), OFN_HIDEREADONLY, strFilter.c_str(), this);
     dlg.m_ofn.lpstrInitialDir = strDir.c_str();
     if (dlg.DoModal() != IDOK)
@@ -512,7 +519,7 @@ void CFileInfoTab::OnBrowse()
     DetectDelimiter();
     Refresh();
     LoadFromParam(ActiveName().c_str());
-    UpdateData(FALSE);
+    PushControls();
 }
 
 void CFileInfoTab::OnEditChangePath()
@@ -551,7 +558,7 @@ void CFileInfoTab::OnSelChangePath()
         m_strDelimiterName = m_arrRecent[nIndex].strDelimiterName;
         m_nFirstDataLine = static_cast<UINT>(std::clamp(m_arrRecent[nIndex].nFirstLine, 0, SPIN_MAX));
     }
-    UpdateData(FALSE);
+    PushControls();
     Refresh();
     RefreshSpinRanges();
     m_cbPath.SetFocus();
@@ -576,7 +583,7 @@ void CFileInfoTab::OnSelChangeDelimiter()
 
 void CFileInfoTab::OnChangeSpinEdit(CEdit& edit, CSpinButtonCtrl& spin)
 {
-    if (!m_bInitialized || m_bInRefresh)
+    if (!m_bInitialized || m_bPushing)
         return;
     m_pTableDlg->SaveIfModified();
     std::string strText;
@@ -589,10 +596,10 @@ void CFileInfoTab::OnChangeSpinEdit(CEdit& edit, CSpinButtonCtrl& spin)
     int nKept = std::clamp(nValue, nLower, nUpper);
     int nStart = 0, nEnd = 0;
     edit.GetSel(nStart, nEnd);
-    m_bInRefresh = true;
+    m_bPushing = true;
     if (nKept != nValue || strText != std::to_string(nValue))
         edit.SetWindowText(std::to_string(nKept).c_str());
-    m_bInRefresh = false;
+    m_bPushing = false;
     UpdateData(TRUE);
     Refresh();
     edit.SetSel(nStart, nEnd);
@@ -629,9 +636,9 @@ void CFileInfoTab::OnSameLineChosen()
     if (strStartRow.empty())
         return;
     m_nFirstDataLine = static_cast<UINT>(std::clamp(std::atoi(strStartRow.c_str()), 0, SPIN_MAX));
-    m_bInRefresh = true;
+    m_bPushing = true;
     m_edFirstLine.SetWindowText(std::to_string(m_nFirstDataLine).c_str());
-    m_bInRefresh = false;
+    m_bPushing = false;
 }
 
 void CFileInfoTab::OnEditorReloaded()
@@ -654,7 +661,7 @@ void CFileInfoTab::OnNewFileReset()
     SaveToParam(ActiveName().c_str());
     LoadFromParam(ActiveName().c_str());
     ResetFileFormat();
-    UpdateData(FALSE);
+    PushControls();
     Refresh();
 }
 
@@ -663,9 +670,7 @@ void CFileInfoTab::OnCountsChanged()
     RefreshSpinRanges();
     m_spinColumn.Invalidate();
     m_spinFirstLine.Invalidate();
-    m_bInRefresh = true;
-    UpdateData(FALSE);
-    m_bInRefresh = false;
+    PushControls();
 }
 
 void CFileInfoTab::OnBeforeSimulate()

@@ -107,6 +107,10 @@ private:
     // The column, delimiter and first line of a file that is new to the tab.
     void ResetFileFormat();
 
+    // Pushes the members to the controls without taking it for typing.
+    void PushControls();
+
     bool m_bSpinRangesSet = false;
+    bool m_bPushing = false;
     bool m_bInRefresh = false;
 };
