@@ -350,11 +350,15 @@ BOOL CTarvoMgr::DeleteParameter(const char* pszName, int bDeleteDataFile, int bN
         strDataFile = GetParamAttrib(pszName, "ActualFullPath");
     std::string strRecord = TwoTexts(pszName, strReplaced);
     std::string strName = pszName;
+    std::string strOldRow;
+    ReadAttrib(m_hTurbine, strName.c_str(), SELECT_NEXT_ROW, strOldRow);
 
     UpdateAllUIExt(nullptr, UPD_BEFORE_ACTIVE_CHANGE, "");
     m_strActiveParamName.clear();
     UpdateAllUIExt(nullptr, UPD_ACTIVE_CHANGED, "");
     Param_DeleteParam(m_hTurbine, strName.c_str());
+    // Followers of a deleted parameter would point at nothing.
+    ReleaseRowTies(strName, strOldRow);
     UpdateAllUIExt(nullptr, UPD_RELOAD, strName.c_str());
     if (bNotifyDeleted)
         UpdateAllUIExt(nullptr, UPD_DELETED, strRecord.c_str());

@@ -14,8 +14,12 @@ TEST(FileSample, TheFirstThreeValuesOfTheColumnJoinedByTheDelimiter)
         const char* pszColumn;
         const char* pszSample;
     } cases[] = {
-        {"1", "Col 2", "Oslo;Rome;Lima"}, {"1", "city", "Oslo;Rome;Lima"}, {"1", "Nowhere", "Smith;Jones;Brown"},
-        {"3", "Col 1", "Brown;Lee"},      {"4", "Name", "Lee"},            {"1", "Col 9", ""},
+        {"1", "Col 2", "Oslo;Rome;Lima"},
+        {"1", "city", "Oslo;Rome;Lima"},
+        {"1", "Nowhere", "Smith;Jones;Brown"},
+        {"3", "Col 1", "Brown;Lee"},
+        {"4", "Name", "Lee"},
+        {"1", "Col 9", ""},
     };
     for (const CASE& c : cases)
         EXPECT_EQ(BuildFileSample(strPath, ";", c.pszStartRow, c.pszColumn), c.pszSample)

@@ -219,14 +219,15 @@ TEST_F(FileInfoTabTest, FollowersKeepTheFirstDataLine)
 
 TEST_F(FileInfoTabTest, AFileAboveTheDisplayLimitShowsAMessageInsteadOfTheTable)
 {
-    m_dir.Write("config/mirrel.ini", "[ParamTable]\nMaxParametersDisplaySize=" +
-                                         std::to_string(std::string(CUSTOMERS).size() - 1) + "\n");
+    m_dir.Write("config/mirrel.ini",
+                "[ParamTable]\nMaxParametersDisplaySize=" + std::to_string(std::string(CUSTOMERS).size() - 1) + "\n");
     CreateWindows(FILE_PRM);
     Show("Customers");
     CWnd& message = Item(IDC_FILE_TOO_LARGE);
     EXPECT_TRUE(message.IsWindowVisible());
-    EXPECT_NE(Text(IDC_FILE_TOO_LARGE).find("is too large to display its contents. (File size = 43, maximum size = 42)"),
-              std::string::npos)
+    EXPECT_NE(
+        Text(IDC_FILE_TOO_LARGE).find("is too large to display its contents. (File size = 43, maximum size = 42)"),
+        std::string::npos)
         << Text(IDC_FILE_TOO_LARGE);
     EXPECT_FALSE(Tab<CFileInfoTab>()->GetTableDlg()->IsWindowVisible());
 }
