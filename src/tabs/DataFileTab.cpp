@@ -243,15 +243,13 @@ void CDataFileTab::Refresh()
         m_pTableDlg->ShowWindow(SW_HIDE);
         return;
     }
-    if (m_pTableDlg->LoadFile(strFullPath, static_cast<int>(m_nFirstDataLine), m_strDelimiter) ==
-        IDS_FILE_READ_FAILED)
+    if (m_pTableDlg->LoadFile(strFullPath, static_cast<int>(m_nFirstDataLine), m_strDelimiter) == IDS_FILE_READ_FAILED)
     {
         m_cbDelimiter.SetFocus();
         return;
     }
     m_pTableDlg->ShowWindow(SW_SHOW);
-    RememberRecentFile(m_arrRecent, m_cbPath,
-                       {m_strFilePath, m_strDelimiterName, static_cast<int>(m_nFirstDataLine)});
+    RememberRecentFile(m_arrRecent, m_cbPath, {m_strFilePath, m_strDelimiterName, static_cast<int>(m_nFirstDataLine)});
     OnFileLoaded();
     if (!m_bSpinRangesSet || m_bInRefresh)
         RefreshSpinRanges();
@@ -313,8 +311,8 @@ void CDataFileTab::UseDefaults()
     std::string strName = ActiveName();
     if (strName.empty() || !LoadFromParam(strName.c_str()))
         return;
-    bool bKeep = FileExists(ActiveAttrib("ActualFullPath")) &&
-                 strcasecmp(m_strTableLocation.c_str(), "Local") != 0 && m_pMgr->m_bForceDataFileDefaults == 0;
+    bool bKeep = FileExists(ActiveAttrib("ActualFullPath")) && strcasecmp(m_strTableLocation.c_str(), "Local") != 0 &&
+                 m_pMgr->m_bForceDataFileDefaults == 0;
     if (!bKeep)
     {
         m_strFilePath = strName + ".dat";
