@@ -38,8 +38,8 @@ int ExpandColumnList(const std::string& strList, int nColumns, std::string& strE
         if (nDash != std::string::npos && (nComma == std::string::npos || nDash < nComma))
         {
             size_t nEndComma = strRest.find(',', nDash + 1);
-            std::string strEnd = strRest.substr(nDash + 1, nEndComma == std::string::npos ? std::string::npos
-                                                                                          : nEndComma - nDash - 1);
+            std::string strEnd =
+                strRest.substr(nDash + 1, nEndComma == std::string::npos ? std::string::npos : nEndComma - nDash - 1);
             if (strEnd.find('-') != std::string::npos)
                 return IDS_COLUMN_LIST_FORMAT;
             long nStart = LeadingNumber(strRest.substr(0, nDash));

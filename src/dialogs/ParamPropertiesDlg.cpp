@@ -12,6 +12,7 @@
 #include "tabs/FormatTab.h"
 #include "tabs/GeneralTab.h"
 #include "tabs/RandNumberTab.h"
+#include "tabs/TableInfoTab.h"
 #include "tabs/UniqueNumberTab.h"
 #include "tabs/UserFuncDLG.h"
 
@@ -47,6 +48,7 @@ const struct
     CPropertyPage* (*pfnCreate)(CTarvoMgr* pMgr);
 } TAB_TABLE[] = {
     {"FileTab", NewTab<CFileInfoTab>},
+    {"TableTab", NewTab<CTableInfoTab>},
     {"RandomTab", NewTab<CRandNumberTab>},
     {"TimeTab", NewTab<CDateTimeTab>},
     {"VuserIDTab", [](CTarvoMgr* pMgr) { return NewFormatTab<CFormatTab>(pMgr, "1"); }},

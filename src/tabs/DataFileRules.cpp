@@ -47,7 +47,7 @@ std::string Key(const char* pszName, int nIndex)
 } // namespace
 
 DATA_FILE_LOCATION LocateDataFile(const std::string& strPath, const std::string& strGlobalDir,
-                                  const std::string& strLocalDir, const std::string& strIniPath)
+                                  const std::string& strLocalDir, const std::string& strIniPath, bool bNetworkNames)
 {
     if (!std::filesystem::path(strPath).is_absolute())
         return {"Local", strPath};
@@ -57,7 +57,7 @@ DATA_FILE_LOCATION LocateDataFile(const std::string& strPath, const std::string&
         location.strLocation = "Global";
     else if (SameDirectory(strDir, strLocalDir))
         location.strLocation = "Local";
-    else if (size_t nColon = strDir.find(':'); nColon != std::string::npos)
+    else if (size_t nColon = strDir.find(':'); bNetworkNames && nColon != std::string::npos)
     {
         std::string strDrive = strDir.substr(0, nColon);
         for (char& ch : strDrive)

@@ -13,14 +13,16 @@ class CComboBox;
 // "TableLocation" and "Table" for a path: "Local" and the path as typed when
 // it is relative; else "Global" or "Local" for the file in the global data
 // directory or the script's directory, otherwise the file's directory (a
-// mapped drive by its network name), each with the file name alone.
+// mapped drive by its network name unless bNetworkNames is off), each with
+// the file name alone.
 struct DATA_FILE_LOCATION
 {
     std::string strLocation;
     std::string strTable;
 };
 TARVO_API DATA_FILE_LOCATION LocateDataFile(const std::string& strPath, const std::string& strGlobalDir,
-                                            const std::string& strLocalDir, const std::string& strIniPath);
+                                            const std::string& strLocalDir, const std::string& strIniPath,
+                                            bool bNetworkNames = true);
 
 // Whether a path obeys the rule that data files lie in the script's
 // directory: relative paths and every path while the rule is off do.

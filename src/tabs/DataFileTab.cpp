@@ -187,8 +187,9 @@ BOOL CDataFileTab::SaveToParam(const char* pszName)
     if (!pszName)
         return FALSE;
     void* hTurbine = GetTurbine();
-    DATA_FILE_LOCATION location = LocateDataFile(m_strFilePath, ReadParamAttrib(hTurbine, pszName, "GlobalDataDir"),
-                                                 ReadParamAttrib(hTurbine, pszName, "LocalDataDir"), m_strIniPath);
+    DATA_FILE_LOCATION location =
+        LocateDataFile(m_strFilePath, ReadParamAttrib(hTurbine, pszName, "GlobalDataDir"),
+                       ReadParamAttrib(hTurbine, pszName, "LocalDataDir"), m_strIniPath, m_bNetworkNames);
     m_strTableLocation = location.strLocation;
     m_strTable = location.strTable;
     m_strDelimiter = DelimiterOfName(m_strDelimiterName);

@@ -90,6 +90,8 @@ protected:
     std::string m_strDelimiterName = "Comma";
     UINT m_nFirstDataLine = 1;
     bool m_bDataDirOnly = false;
+    // Whether a directory on a mapped drive is recorded by its network name.
+    bool m_bNetworkNames = true;
     bool m_bInitialized = false;
     std::string m_strTableLocation;
     std::string m_strTable;
