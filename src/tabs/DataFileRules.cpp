@@ -84,7 +84,9 @@ bool IsInDataDirectory(bool bDataDirOnly, const std::string& strPath, const std:
 std::string ResolveIniPath()
 {
     char szPath[PATH_BUFFER] = "";
-    if (GetFullPath(SENDREL_KIND_CONFIG, SENDREL_MUST_EXIST, "mirrel.ini", szPath, PATH_BUFFER) <= 0 || !*szPath)
+    // The installation's file even before it exists: the display limit is
+    // written back, and a bare name would put it wherever the host runs.
+    if (GetFullPath(SENDREL_KIND_CONFIG, SENDREL_ANY, "mirrel.ini", szPath, PATH_BUFFER) <= 0 || !*szPath)
         return "mirrel.ini";
     return szPath;
 }

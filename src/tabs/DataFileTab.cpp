@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <strings.h>
 #include <sys/stat.h>
@@ -91,9 +92,11 @@ std::string CDataFileTab::ActiveAttrib(const char* pszKey) const
     return HasActiveParam() ? ReadParamAttrib(GetTurbine(), ActiveName(), pszKey) : std::string();
 }
 
+// A host may make another parameter active without telling the tabs; what
+// this tab shows must not be written onto that one.
 bool CDataFileTab::HasActiveParam() const
 {
-    return IsActiveParamKnown(m_pMgr);
+    return IsActiveParamKnown(m_pMgr) && (m_strShownName.empty() || ActiveName() == m_strShownName);
 }
 
 BOOL CDataFileTab::OnInitDialog()
@@ -137,7 +140,7 @@ BOOL CDataFileTab::OnInitDialog()
 
 BOOL CDataFileTab::OnSetActive()
 {
-    if (HasActiveParam() && LoadFromParam(ActiveName().c_str()))
+    if (IsActiveParamKnown(m_pMgr) && LoadFromParam(ActiveName().c_str()))
     {
         PushControls();
         m_pConditionsDlg->CheckSameLineChoice(ActiveName());
@@ -161,6 +164,7 @@ BOOL CDataFileTab::LoadFromParam(const char* pszName)
 {
     if (!pszName)
         return FALSE;
+    m_strShownName = pszName;
     void* hTurbine = GetTurbine();
     m_strTableLocation = ReadParamAttrib(hTurbine, pszName, "TableLocation");
     m_strTable = ReadParamAttrib(hTurbine, pszName, "Table");
@@ -347,7 +351,7 @@ void CDataFileTab::ResetFileFormat()
         m_pConditionsDlg->ResetToSequential();
 }
 
-int CDataFileTab::OnUpdateUIMgr(CTarvoMgrExt*, unsigned nCode, const char*)
+int CDataFileTab::OnUpdateUIMgr(CTarvoMgrExt*, unsigned nCode, const char* pszData)
 {
     if (nCode == UPD_BEFORE_ACTIVE_CHANGE || nCode == UPD_COMMIT)
     {
@@ -359,8 +363,12 @@ int CDataFileTab::OnUpdateUIMgr(CTarvoMgrExt*, unsigned nCode, const char*)
             return 0;
         return 1;
     }
-    if (nCode == UPD_RENAMED && m_hWnd)
+    // Only a rename of the parameter shown here, which is still the active
+    // one, may propose a file: any other would get data-file attributes.
+    if (nCode == UPD_RENAMED && m_hWnd && pszData && !m_strShownName.empty() &&
+        strcmp(pszData + strlen(pszData) + 1, m_strShownName.c_str()) == 0 && ActiveName() == pszData)
     {
+        m_strShownName = pszData;
         UpdateData(TRUE);
         if (!m_strFilePath.empty() && !FileExists(ActiveAttrib("ActualFullPath")))
         {
@@ -534,6 +542,8 @@ void CDataFileTab::OnSameLineChosen()
 
 void CDataFileTab::OnEditorReloaded()
 {
+    if (!HasActiveParam())
+        return;
     UpdateData(TRUE);
     SaveToParam(ActiveName().c_str());
     LoadFromParam(ActiveName().c_str());
@@ -548,6 +558,8 @@ void CDataFileTab::OnEditorWizard()
 
 void CDataFileTab::OnNewFileReset()
 {
+    if (!HasActiveParam())
+        return;
     UpdateData(TRUE);
     SaveToParam(ActiveName().c_str());
     LoadFromParam(ActiveName().c_str());
@@ -565,6 +577,8 @@ void CDataFileTab::OnCountsChanged()
 
 void CDataFileTab::OnBeforeSimulate()
 {
+    if (!HasActiveParam())
+        return;
     m_pTableDlg->SaveIfModified();
     SaveToParam(ActiveName().c_str());
     m_pMgr->SaveChanges();

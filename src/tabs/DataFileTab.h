@@ -99,6 +99,8 @@ protected:
     std::string m_strStartRow;
     std::string m_strDelimiter;
     std::string m_strIniPath;
+    // The parameter the controls were last loaded from.
+    std::string m_strShownName;
     CTableDlg* m_pTableDlg = nullptr;
     CIterationConditionsDlg* m_pConditionsDlg = nullptr;
     std::vector<RECENT_FILE> m_arrRecent;

@@ -260,6 +260,18 @@ TEST_F(FileInfoTabTest, TheRecentListKeepsTenFilesInSavedOrder)
     EXPECT_EQ(Recent(10), "");
 }
 
+TEST_F(FileInfoTabTest, AParameterMadeActiveBehindTheTabsBackGetsNothingOfIt)
+{
+    CreateWindows(FILE_PRM);
+    Show("Customers");
+    ASSERT_TRUE(m_pMgr->SetActiveParamName("Amount"));
+    EXPECT_TRUE(m_pMgr->UpdateAllUIExt(nullptr, UPD_COMMIT, nullptr));
+    ASSERT_TRUE(m_pMgr->RenameActiveParam("Total"));
+    EXPECT_EQ(Attrib("Total", "Table"), "") << "no data-file attributes on a Random parameter";
+    EXPECT_EQ(Attrib("Total", "TableLocation"), "");
+    EXPECT_EQ(Attrib("Customers", "Table"), "customers.dat");
+}
+
 TEST(DataFileRulesTest, AMappedDriveIsRecordedByItsNetworkName)
 {
     CTempDir dir;
