@@ -8,6 +8,8 @@
 #include "tabs/DataFileRules.h"
 #include "tabs/FileInfoTab.h"
 
+#include <QComboBox>
+
 namespace
 {
 const char* const FILE_PRM = R"([Customers]
@@ -270,6 +272,43 @@ TEST_F(FileInfoTabTest, AParameterMadeActiveBehindTheTabsBackGetsNothingOfIt)
     EXPECT_EQ(Attrib("Total", "Table"), "") << "no data-file attributes on a Random parameter";
     EXPECT_EQ(Attrib("Total", "TableLocation"), "");
     EXPECT_EQ(Attrib("Customers", "Table"), "customers.dat");
+}
+
+TEST_F(FileInfoTabTest, RetypingAndRenamingProposeTheParametersOwnFile)
+{
+    CreateWindows(FILE_PRM);
+    ASSERT_TRUE(m_pList->Select("Amount"));
+    ASSERT_TRUE(m_pMgr->ChangeActiveParamType("Table"));
+    EXPECT_EQ(Attrib("Amount", "Table"), "Amount.dat");
+    EXPECT_EQ(Attrib("Amount", "ColumnName"), "Col 1");
+    EXPECT_TRUE(FileExists(m_dir.File("script/Amount.dat"))) << "created with the defaults";
+
+    Show("Cities");
+    Enter(IDC_FILE_PATH, "later.dat");
+    ASSERT_TRUE(m_pMgr->RenameActiveParam("Towns"));
+    EXPECT_EQ(Text(IDC_FILE_PATH), "Towns.dat") << "a file that does not exist yet follows the name";
+    EXPECT_EQ(Attrib("Towns", "Table"), "Towns.dat");
+}
+
+TEST_F(FileInfoTabTest, FollowingAnotherParameterTakesItsFirstDataLine)
+{
+    m_dir.Write("script/customers.dat", "Name\na\nb\nc\n");
+    CreateWindows(FILE_PRM);
+    Show("Cities");
+    m_pMgr->SetParamAttrib("Customers", "StartRow", "3");
+    auto* pPane = Tab<CFileInfoTab>()->GetConditionsDlg();
+    auto& rows = *static_cast<CComboBox*>(pPane->GetDlgItem(IDC_COND_SELECT_NEXT_ROW));
+    int nTarget = rows.FindStringExact(-1, "Same line as Customers");
+    ASSERT_GE(nTarget, 0);
+    auto* pBox = qobject_cast<QComboBox*>(rows.GetWidget());
+    pBox->showPopup();
+    ui::ChooseComboItem(rows, nTarget);
+    pBox->hidePopup();
+    EXPECT_EQ(Text(IDC_FILE_FIRST_LINE), "3");
+    EXPECT_FALSE(Enabled(IDC_FILE_FIRST_LINE));
+    ASSERT_TRUE(m_pList->Select("Amount"));
+    EXPECT_EQ(Attrib("Cities", "SelectNextRow"), "Same line as Customers");
+    EXPECT_EQ(Attrib("Cities", "StartRow"), "3");
 }
 
 TEST(DataFileRulesTest, AMappedDriveIsRecordedByItsNetworkName)
