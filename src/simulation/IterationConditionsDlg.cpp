@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <strings.h>
 #include <vector>
 
@@ -151,7 +152,7 @@ BOOL CIterationConditionsDlg::LoadConditions(const char* pszParam)
     m_cbUpdatePolicy.SetCurSel(nPolicy < 0 ? 0 : nPolicy);
 
     RebuildRowChoices(pszParam);
-    m_strSelectNextRow = m_strLoadedSelectNextRow;
+    m_strSelectNextRow = ResolveTieChain(m_strLoadedSelectNextRow);
     PushControls();
     return TRUE;
 }
@@ -306,6 +307,24 @@ void CIterationConditionsDlg::EvaluateAllocation()
     m_nAllocMode = nState == ALLOC_FIXED ? 1 : 0;
     m_edValuesPerVuser.EnableWindow(nState == ALLOC_FIXED);
     PushControls();
+}
+
+// A chain (this follows B, B follows C) comes from files written elsewhere;
+// following C keeps this parameter on the rows it was meant to share, where
+// falling back to "Sequential" would lose the tie.
+std::string CIterationConditionsDlg::ResolveTieChain(const std::string& strChoice)
+{
+    const size_t nPrefix = std::strlen(SAME_LINE_AS_PREFIX);
+    std::set<std::string> setSeen;
+    std::string strCurrent = strChoice;
+    while (IsSameLineChoice(strCurrent) && setSeen.insert(strCurrent).second)
+    {
+        std::string strNext = ReadAttrib(GetTurbine(), strCurrent.substr(nPrefix).c_str(), "SelectNextRow");
+        if (!IsSameLineChoice(strNext))
+            return strCurrent;
+        strCurrent = strNext;
+    }
+    return strChoice;
 }
 
 void CIterationConditionsDlg::FlattenTies(const std::string& strParam, const std::string& strChoice)

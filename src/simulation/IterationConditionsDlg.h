@@ -73,6 +73,8 @@ private:
     void PushControls();
     void RebuildRowChoices(const std::string& strParam);
     void EvaluateAllocation();
+    // The end of a chain of ties: the parameter that follows no other.
+    std::string ResolveTieChain(const std::string& strChoice);
     // Every parameter tied to this one follows its new choice instead.
     void FlattenTies(const std::string& strParam, const std::string& strChoice);
 };

@@ -41,6 +41,14 @@ SelectNextRow=Same line as Alpha
 [Count]
 Type=Random
 
+[Chained]
+Type=Table
+SelectNextRow=Same line as Tied
+
+[Looped]
+Type=Table
+SelectNextRow=Same line as Looped
+
 [Ghost]
 Type=TTable
 SelectNextRow=Same line as Nobody
@@ -160,6 +168,20 @@ TEST_F(IterationConditionsDlgTest, LoadsTheChoicesAndOffersOnlyUntiedDataFilePar
     EXPECT_EQ(Items(IDC_COND_SELECT_NEXT_ROW)[3], "Same line as Zeta");
     EXPECT_FALSE(m_pDlg->LoadConditions(nullptr));
     EXPECT_FALSE(m_pDlg->SaveConditions(nullptr));
+}
+
+TEST_F(IterationConditionsDlgTest, AChainOfTiesFollowsItsEndAndALoopFallsBack)
+{
+    Open("Chained", 0);
+    EXPECT_EQ(Text(IDC_COND_SELECT_NEXT_ROW), "Same line as Alpha") << "Tied follows Alpha";
+    EXPECT_TRUE(Messages().empty());
+    ASSERT_TRUE(m_pDlg->SaveConditions("Chained"));
+    EXPECT_EQ(Attrib("Chained", "SelectNextRow"), "Same line as Alpha");
+
+    ASSERT_TRUE(m_pDlg->LoadConditions("Looped"));
+    m_pDlg->CheckSameLineChoice("Looped");
+    EXPECT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Text(IDC_COND_SELECT_NEXT_ROW), "Sequential");
 }
 
 TEST_F(IterationConditionsDlgTest, AnOfferedChoiceThatIsGoneFallsBackToSequentialWithAMessage)
