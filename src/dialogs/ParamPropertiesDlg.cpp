@@ -7,10 +7,12 @@
 #include "manager/TarvoMgr.h"
 #include "tabs/Customize.h"
 #include "tabs/DateTimeTab.h"
+#include "tabs/FileInfoTab.h"
 #include "tabs/FormatIntTab.h"
 #include "tabs/FormatTab.h"
 #include "tabs/GeneralTab.h"
 #include "tabs/RandNumberTab.h"
+#include "tabs/TableInfoTab.h"
 #include "tabs/UniqueNumberTab.h"
 #include "tabs/UserFuncDLG.h"
 
@@ -45,6 +47,8 @@ const struct
     const char* pszTabName;
     CPropertyPage* (*pfnCreate)(CTarvoMgr* pMgr);
 } TAB_TABLE[] = {
+    {"FileTab", NewTab<CFileInfoTab>},
+    {"TableTab", NewTab<CTableInfoTab>},
     {"RandomTab", NewTab<CRandNumberTab>},
     {"TimeTab", NewTab<CDateTimeTab>},
     {"VuserIDTab", [](CTarvoMgr* pMgr) { return NewFormatTab<CFormatTab>(pMgr, "1"); }},

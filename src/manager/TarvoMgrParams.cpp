@@ -11,6 +11,7 @@
 #include "controls/FormatDateSample.h"
 #include "controls/FormatSample.h"
 #include "controls/StringParam.h"
+#include "datafiles/FileSample.h"
 #include "ketrin/Ketrin.h"
 #include "resources/StringIds.h"
 #include "turb/TurbAccess.h"
@@ -349,11 +350,15 @@ BOOL CTarvoMgr::DeleteParameter(const char* pszName, int bDeleteDataFile, int bN
         strDataFile = GetParamAttrib(pszName, "ActualFullPath");
     std::string strRecord = TwoTexts(pszName, strReplaced);
     std::string strName = pszName;
+    std::string strOldRow;
+    ReadAttrib(m_hTurbine, strName.c_str(), SELECT_NEXT_ROW, strOldRow);
 
     UpdateAllUIExt(nullptr, UPD_BEFORE_ACTIVE_CHANGE, "");
     m_strActiveParamName.clear();
     UpdateAllUIExt(nullptr, UPD_ACTIVE_CHANGED, "");
     Param_DeleteParam(m_hTurbine, strName.c_str());
+    // Followers of a deleted parameter would point at nothing.
+    ReleaseRowTies(strName, strOldRow);
     UpdateAllUIExt(nullptr, UPD_RELOAD, strName.c_str());
     if (bNotifyDeleted)
         UpdateAllUIExt(nullptr, UPD_DELETED, strRecord.c_str());
@@ -558,7 +563,6 @@ BOOL CTarvoMgr::GetParamNamesAndSamples(std::vector<PARAM_SAMPLE_ROW>* pRows)
         auto it = m_mapTypeToTypeName.find(strType);
         if (it != m_mapTypeToTypeName.end())
             row[1] = it->second;
-        // Column 2; the File sample comes with its tab.
         row[2] = FormatTypeSample(strType,
                                   [&](const char* pszAttrib)
                                   {
@@ -567,7 +571,14 @@ BOOL CTarvoMgr::GetParamNamesAndSamples(std::vector<PARAM_SAMPLE_ROW>* pRows)
                                       return strValue;
                                   });
         if (strType == "Table")
+        {
             ReadAttrib(m_hTurbine, strName.c_str(), "Delimiter", row[3]);
+            std::string strPath, strStartRow, strColumn;
+            ReadAttrib(m_hTurbine, strName.c_str(), "ActualFullPath", strPath);
+            ReadAttrib(m_hTurbine, strName.c_str(), "StartRow", strStartRow);
+            ReadAttrib(m_hTurbine, strName.c_str(), "ColumnName", strColumn);
+            row[2] = BuildFileSample(strPath, row[3], strStartRow, strColumn);
+        }
         arrRows.push_back(std::move(row));
     }
     *pRows = std::move(arrRows);

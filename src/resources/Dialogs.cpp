@@ -22,4 +22,5 @@ void AddTarvoDialogs(CResourceModule& module)
     AddTarvoValueTabDialogs(module);
     AddTarvoDataEditorDialogs(module);
     AddTarvoSimulationDialogs(module);
+    AddTarvoDataFileTabDialogs(module);
 }

@@ -21,6 +21,7 @@ void AddTarvoListEditDialogs(CResourceModule& module);
 void AddTarvoValueTabDialogs(CResourceModule& module);
 void AddTarvoDataEditorDialogs(CResourceModule& module);
 void AddTarvoSimulationDialogs(CResourceModule& module);
+void AddTarvoDataFileTabDialogs(CResourceModule& module);
 
 // For hosts that load the library from a regular library: another resource
 // chain entry for the library's module (null when it cannot be allocated).

@@ -226,6 +226,15 @@ TEST_F(ManagerTest, RetypingReleasesTiesToTheFirstFollower)
     EXPECT_STREQ(mgr->GetActiveParamName(), "CustomerName");
 }
 
+TEST_F(ManagerTest, DeletingReleasesTiesToTheFirstFollower)
+{
+    auto mgr = LoadedManager();
+    std::string strOldRow = mgr->GetParamAttrib("CustomerName", "SelectNextRow");
+    ASSERT_TRUE(mgr->DeleteParameter("CustomerName", 0, 0));
+    EXPECT_EQ(mgr->GetParamAttrib("City", "SelectNextRow"), strOldRow) << "no tie to a parameter that is gone";
+    EXPECT_EQ(mgr->GetParamAttrib("Street", "SelectNextRow"), "Same line as City");
+}
+
 TEST_F(ManagerTest, RetypingToATypeWithRowsKeepsTheTies)
 {
     auto mgr = LoadedManager();

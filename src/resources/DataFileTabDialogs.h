@@ -1,0 +1,54 @@
+#pragma once
+
+// Templates and control ids of the data-file tabs and the row-selection pane
+// they embed.
+
+// The row-selection pane: which row comes next, when a new value is taken,
+// what happens when the rows run out, and the Vuser allocation.
+#define IDD_ITERATION_CONDITIONS 172
+#define IDC_COND_SELECT_NEXT_ROW 1030
+#define IDC_COND_SELECT_NEXT_ROW_LABEL 1058
+#define IDC_COND_UPDATE_POLICY 1061
+#define IDC_COND_UPDATE_POLICY_LABEL 1100
+#define IDC_COND_OUT_OF_VALUES 1102
+#define IDC_COND_AUTO_ALLOCATE 1103
+#define IDC_COND_FIXED_ALLOCATE 1104
+#define IDC_COND_VALUES_LABEL 1105
+#define IDC_COND_VALUES_PER_VUSER 1106
+#define IDC_COND_ALLOCATE_GROUP 1107
+#define IDC_COND_OUT_OF_VALUES_LABEL 1108
+
+// "File properties".
+#define IDD_FILE_INFO_TAB 10202
+#define IDC_FILE_BROWSE 1023
+#define IDC_FILE_DELIMITER 1024
+#define IDC_FILE_BY_NUMBER 1027
+#define IDC_FILE_BY_NAME 1028
+#define IDC_FILE_COLUMN_NUMBER 1029
+#define IDC_FILE_COLUMN_SPIN 1032
+#define IDC_FILE_COLUMN_GROUP 1034
+#define IDC_FILE_FORMAT_GROUP 1035
+#define IDC_FILE_FIRST_LINE 1036
+#define IDC_FILE_FIRST_LINE_SPIN 1037
+#define IDC_FILE_DELIMITER_LABEL 1038
+#define IDC_FILE_FIRST_LINE_LABEL 1039
+#define IDC_FILE_COLUMN_NAME 1040
+#define IDC_FILE_PATH 1041
+#define IDC_FILE_TABLE_AREA 1117
+#define IDC_FILE_CONDITIONS_AREA 1118
+#define IDC_FILE_TOO_LARGE 1182
+
+// "Table properties": the file, delimiter, first line and editor frames carry
+// the File tab's ids.
+#define IDD_TABLE_INFO_TAB 170
+#define IDC_TABLE_ROWS_SPIN 1099
+#define IDC_TABLE_COLUMN_LIST 1119
+#define IDC_TABLE_ROWS_PER_ITERATION 1120
+#define IDC_TABLE_NOT_ENOUGH_ROWS_LABEL 1124
+#define IDC_TABLE_NOT_ENOUGH_ROWS 1125
+#define IDC_TABLE_ALL_COLUMNS 1126
+#define IDC_TABLE_COLUMNS_BY_NUMBER 1127
+#define IDC_TABLE_ROW_DELIMITER_LABEL 1128
+#define IDC_TABLE_ROW_DELIMITER 1129
+#define IDC_TABLE_ROWS_LABEL 1130
+#define IDC_TABLE_INFORMATION 1146
