@@ -4,9 +4,11 @@
 #include "UiSeams.h"
 
 #include "afx/ComboBox.h"
+#include "resources/DataEditorDialogs.h"
 #include "resources/FormatDialogs.h"
 #include "resources/ListDialogs.h"
 
+#include <QApplication>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <filesystem>
@@ -193,4 +195,37 @@ TEST_F(DatasetEditorFixture, TurningDatasetsOffKeepsTheDatasetTheAuthorIsOn)
     EXPECT_EQ(Manager().GetParamAttrib("GroupName", "OriginalValue"), "weekend_shoppers");
     window->SetOption(OPT_DATASETS, true);
     EXPECT_EQ(std::string(Manager().GetActiveParamFilePath()), dir.File("weekend_sale.prm"));
+}
+
+// The data table editor inside the editor window keeps its place while the
+// dialogs it opens come and go.
+TEST_F(EditorFixture, TheFileTabsEditorSurvivesItsOwnDialogs)
+{
+    window->show();
+    ASSERT_TRUE(Manager().SetActiveParamName("CustomerEmail"));
+    Manager().UpdateAllUIExt(nullptr, UPD_ACTIVE_CHANGED, nullptr);
+    QApplication::processEvents();
+    CWnd* pane = CWnd::FromHandle(AfxHandleFromWidget(window->ParameterPane()));
+    CWnd* pAdd = FindControl(*pane, IDC_TABLE_ADD_COLUMN);
+    ASSERT_NE(pAdd, nullptr);
+    CModalScripts modals;
+    modals.Add(
+        [](CWnd& dialog)
+        {
+            dialog.GetDlgItem(IDC_ADD_COLUMN_NAME)->SetWindowText("Phone");
+            ui::Click(*dialog.GetDlgItem(IDOK));
+        });
+    ui::Click(*pAdd);
+    QApplication::processEvents();
+    EXPECT_TRUE(modals.AllUsed());
+    EXPECT_EQ(FindControl(*pane, IDC_TABLE_ADD_COLUMN), pAdd);
+    EXPECT_NE(ReadFileBytes(dir.File("customers.dat")).find("Phone"), std::string::npos);
+
+    modals.Add([](CWnd& dialog) { dialog.SendMessage(WM_COMMAND, IDCANCEL); });
+    ui::Click(*FindControl(*pane, IDC_TABLE_SIMULATE));
+    QApplication::processEvents();
+    EXPECT_TRUE(modals.AllUsed());
+    CWnd* pAddAfter = FindControl(*pane, IDC_TABLE_ADD_COLUMN);
+    ASSERT_NE(pAddAfter, nullptr) << "the editor is still on show after the simulation";
+    EXPECT_TRUE(pAddAfter->GetParent()->IsWindowVisible());
 }

@@ -2,6 +2,7 @@
 
 #include "afx/WinApp.h"
 #include "dataeditor/TableDlg.h"
+#include "resources/DataEditorDialogs.h"
 #include "resources/DataFileTabDialogs.h"
 #include "sendrel/Sendrel.h"
 #include "simulation/IterationConditionsDlg.h"
@@ -323,4 +324,27 @@ TEST(DataFileRulesTest, AMappedDriveIsRecordedByItsNetworkName)
     EXPECT_FALSE(IsInDataDirectory(true, "/o/t.dat", "/s"));
     EXPECT_TRUE(IsInDataDirectory(false, "/o/t.dat", "/s"));
     EXPECT_TRUE(IsInDataDirectory(true, "t.dat", "/s"));
+}
+
+// The editor's commands work inside the tab: the tab and its editor outlive
+// the dialogs they open.
+TEST_F(FileInfoTabTest, TheEditorsCommandsKeepTheTabAndItsEditor)
+{
+    CreateWindows(FILE_PRM);
+    Show("Customers");
+    CFileInfoTab* pTab = Tab<CFileInfoTab>();
+    CTableDlg* pEditor = pTab->GetTableDlg();
+    CModalScripts modals;
+    modals.Add(
+        [](CWnd& dialog)
+        {
+            dialog.GetDlgItem(IDC_ADD_COLUMN_NAME)->SetWindowText("Phone");
+            ui::Click(*dialog.GetDlgItem(IDOK));
+        });
+    ui::Click(*pEditor->GetDlgItem(IDC_TABLE_ADD_COLUMN));
+    EXPECT_TRUE(modals.AllUsed());
+    ASSERT_EQ(Tab<CFileInfoTab>(), pTab);
+    ASSERT_EQ(pTab->GetTableDlg(), pEditor);
+    EXPECT_TRUE(pEditor->IsWindowVisible());
+    EXPECT_EQ(pEditor->GetColumnNames(), (Strings{"Name", "City", "Phone"}));
 }
