@@ -6,6 +6,7 @@
 #include "dataeditor/TableDlg.h"
 
 #include "afx/MessageBox.h"
+#include "afx/PrivateProfile.h"
 #include "afx/Process.h"
 #include "afx/WaitCursor.h"
 #include "controls/StringParam.h"
@@ -17,6 +18,7 @@
 
 #include <QStandardPaths>
 #include <QWidget>
+#include <climits>
 #include <strings.h>
 #include <sys/stat.h>
 #include <vector>
@@ -44,6 +46,8 @@ const struct
     {"pluma", nullptr},
 };
 const char* const FALLBACK_EDITOR = "xdg-open";
+const char* const INI_SECTION = "ParamTable";
+const char* const TEXT_EDITOR_KEY = "TextEditor";
 
 bool FileExists(const std::string& strPath)
 {
@@ -60,11 +64,20 @@ void ShowFormatted(UINT nID, const std::string& strPath, UINT nType = MB_OK, int
         *pAnswer = nAnswer;
 }
 
-// The program and its arguments for editing the file.
-AFX_PROCESS_START TextEditorStart(const std::string& strPath)
+// The program and its arguments for editing the file: the ini file's
+// "TextEditor" when it names one, else the first desktop editor installed.
+AFX_PROCESS_START TextEditorStart(const std::string& strPath, const std::string& strIniPath)
 {
     AFX_PROCESS_START request;
     request.strProgram = FALLBACK_EDITOR;
+    char szChosen[PATH_MAX] = {};
+    GetPrivateProfileStringA(INI_SECTION, TEXT_EDITOR_KEY, "", szChosen, sizeof szChosen, strIniPath.c_str());
+    if (*szChosen)
+    {
+        request.strProgram = szChosen;
+        request.args.push_back(strPath);
+        return request;
+    }
     for (const auto& editor : TEXT_EDITORS)
         if (!QStandardPaths::findExecutable(editor.pszProgram).isEmpty())
         {
@@ -298,7 +311,7 @@ void CTableDlg::OnEditText()
 void CTableDlg::RunTextEditor(const std::string& strPath)
 {
     AFX_PROCESS_HANDLE hProcess = nullptr;
-    if (!AfxStartProcess(TextEditorStart(strPath), &hProcess))
+    if (!AfxStartProcess(TextEditorStart(strPath, m_strIniPath), &hProcess))
         return;
     std::vector<CWnd*> vecAncestors = AncestorsOf(this);
     for (CWnd* pWnd : vecAncestors)

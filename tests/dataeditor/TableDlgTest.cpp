@@ -253,6 +253,19 @@ TEST_F(TableDlgTest, TextEditorRunsOnTheFileAndTheGridIsReadAgain)
     EXPECT_EQ(m_pDlg->GetFileLineCount(), 2);
     EXPECT_EQ(m_host.m_vecHeard, (Strings{"command:32776", "command:1025"}));
     EXPECT_TRUE(m_host.IsWindowEnabled()) << "the windows are enabled again";
+
+    WritePrivateProfileStringA("ParamTable", "TextEditor", "/opt/my editor/edit", m_strIniPath.c_str());
+    AfxSetProcessStartHandler(
+        [&](const AFX_PROCESS_START& request)
+        {
+            vecStarts.push_back(request);
+            return TRUE;
+        });
+    ClickButton(IDC_TABLE_EDIT_TEXT);
+    AfxSetProcessStartHandler(nullptr);
+    ASSERT_EQ(vecStarts.size(), 2u);
+    EXPECT_EQ(vecStarts[1].strProgram, "/opt/my editor/edit") << "the ini file names the editor";
+    EXPECT_EQ(vecStarts[1].args, std::vector<std::string>{m_strDataFile});
 }
 
 TEST_F(TableDlgTest, DelimiterDetectionPrefersTheEarlierOnATie)
