@@ -1,9 +1,11 @@
+#include "FileSizeLimit.h"
 #include "TableDlgFixture.h"
 #include "TempDir.h"
 #include "UiDriver.h"
 #include "UiSeams.h"
 
 #include "afx/DebugOutput.h"
+#include "afx/ProgressDialog.h"
 #include "dataeditor/ImportDb.h"
 #include "dataeditor/TableTestDlg.h"
 #include "resources/DataEditorDialogs.h"
@@ -11,6 +13,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace
@@ -83,6 +86,7 @@ protected:
     ~ImportDbTest() override
     {
         DrSetRetrieverFactory(nullptr);
+        AfxSetProgressHandler(nullptr);
         AfxSetDebugOutputSink(nullptr);
     }
     std::string Connection() const { return "driver=QSQLITE;database=" + m_strDatabase; }
@@ -106,6 +110,61 @@ TEST_F(ImportDbTest, WritesTheHeaderAndOneLinePerRecord)
     EXPECT_EQ(CImportDb(m_strFile.c_str()).ImportToFile(nullptr, nullptr, false), 0);
     EXPECT_EQ(ReadFileBytes(m_strFile), "Ann, 1\n, 2\n\"Smith, \"\"Bob\"\"\", 3\n")
         << "the default path and the separator \", \"";
+}
+
+TEST_F(ImportDbTest, SeparatorsAndQuotesInValuesAreQuoted)
+{
+    const struct
+    {
+        const char* pszSeparator;
+        const char* pszQuery;
+        const char* pszExpected;
+    } cases[] = {
+        {",", "SELECT 'a b' AS x, 'c;d' AS y", "x,y\na b,c;d\n"},
+        {";", "SELECT 'a b' AS x, 'c;d' AS y", "x;y\na b;\"c;d\"\n"},
+        // A value ending in the separator's start would read as a separator.
+        {";;", "SELECT 'p;' AS x, 'q' AS y", "x;;y\n\"p;\";;q\n"},
+        {";;", "SELECT 'a\nb' AS x, 'say \"hi\"' AS y", "x;;y\n\"a\nb\";;\"say \"\"hi\"\"\"\n"},
+        {",", "SELECT '' AS x", "x\n\"\"\n"},
+    };
+    for (const auto& test : cases)
+    {
+        SCOPED_TRACE(test.pszQuery);
+        CQueryScript script(Connection(), test.pszQuery);
+        EXPECT_EQ(CImportDb(nullptr).ImportToFile(m_strFile.c_str(), test.pszSeparator, true), 0);
+        EXPECT_EQ(ReadFileBytes(m_strFile), test.pszExpected);
+    }
+}
+
+TEST_F(ImportDbTest, CancelledImportAndFailedWriteKeepTheFile)
+{
+    const std::string strOld = ReadFileBytes(m_strFile);
+    CQueryScript script(Connection(), PEOPLE_QUERY);
+    std::vector<long long> vecSteps;
+    AfxSetProgressHandler(
+        [&](long long nDone)
+        {
+            vecSteps.push_back(nDone);
+            return nDone < 2;
+        });
+    EXPECT_EQ(CImportDb(nullptr).ImportToFile(m_strFile.c_str(), ",", true), IMPORT_CANCELLED);
+    EXPECT_EQ(vecSteps, (std::vector<long long>{1, 2})) << "one step per record, none after the cancel";
+    EXPECT_EQ(ReadFileBytes(m_strFile), strOld);
+    EXPECT_EQ(m_boxes.LastText(), "The import was cancelled. The data file was not changed.");
+    AfxSetProgressHandler(nullptr);
+
+    m_boxes.Clear();
+    {
+        CFileSizeLimit limit;
+        EXPECT_GT(CImportDb(nullptr).ImportToFile(m_strFile.c_str(), ",", true), 0) << "the file error's cause";
+    }
+    EXPECT_EQ(ReadFileBytes(m_strFile), strOld);
+    EXPECT_EQ(m_boxes.Calls().size(), 1u) << "the write error is reported once";
+
+    size_t nFiles = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(m_dir.Path()))
+        nFiles += entry.is_regular_file();
+    EXPECT_EQ(nFiles, 2u) << "no temporary file is left beside the data file";
 }
 
 TEST_F(ImportDbTest, OutcomesThatKeepOrEmptyTheFile)
