@@ -12,9 +12,12 @@
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace
 {
@@ -224,6 +227,29 @@ TEST_F(ImportDbTest, ComponentFailuresAndBadTargets)
     EXPECT_EQ(m_boxes.Calls().size(), 1u) << "the file error is reported";
 }
 
+// The recordset reads forward only; back at the first record it reads anew.
+TEST_F(ImportDbTest, RecordsetWalksAgainFromTheFirstRecord)
+{
+    IDrRetriever* pRetriever = nullptr;
+    ASSERT_EQ(DrCreateRetriever(&pRetriever), DR_S_OK);
+    std::unique_ptr<IDrRetriever> retriever(pRetriever);
+    IDrResult* pResult = nullptr;
+    ASSERT_EQ(retriever->ExecuteQuery(Connection(), PEOPLE_QUERY, 1, &pResult), DR_S_OK);
+    std::unique_ptr<IDrResult> result(pResult);
+    IDrRecordset* pRecords = result->GetRecordset();
+    ASSERT_NE(pRecords, nullptr);
+    for (int nPass = 0; nPass < 2; ++nPass)
+    {
+        SCOPED_TRACE(nPass);
+        EXPECT_EQ(pRecords->MoveFirst(), DR_S_OK);
+        std::string strAges, strValue;
+        for (; !pRecords->IsEOF(); pRecords->MoveNext())
+            strAges += (pRecords->GetFieldValue(1, strValue) ? strValue : "?") + ";";
+        EXPECT_EQ(strAges, "1;2;3;");
+        EXPECT_FALSE(pRecords->GetFieldValue(1, strValue)) << "no value past the end";
+    }
+}
+
 TEST_F(ImportDbTest, SqliteDatabaseIsNeverCreatedByAQuery)
 {
     CQueryScript script("driver=QSQLITE;database=" + m_dir.File("absent.db"), PEOPLE_QUERY);
@@ -277,6 +303,43 @@ TEST(TableTestDlgTest, IterationsAndSkippedLines)
 class DataWizardTest : public TableDlgFixture
 {
 };
+
+// Files under the folder (recursively) whose text holds the needle.
+std::vector<std::string> FilesHolding(const std::string& strFolder, const std::string& strNeedle)
+{
+    std::vector<std::string> vecFound;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(strFolder, error))
+    {
+        if (!entry.is_regular_file())
+            continue;
+        std::stringstream text;
+        text << std::ifstream(entry.path(), std::ios::binary).rdbuf();
+        if (text.str().find(strNeedle) != std::string::npos)
+            vecFound.push_back(entry.path().string());
+    }
+    return vecFound;
+}
+
+// Nothing the editor, the manager or the query component keeps on disk (data
+// and parameter files, ini files, the application's profile) holds the
+// database password.
+TEST_F(DataWizardTest, ThePasswordIsNeverStored)
+{
+    const std::string strPassword = "Pw-7f3c-never-on-disk";
+    std::string strDatabase = CreateDatabase(m_dir, {"INSERT INTO people VALUES ('Ann', 1)"});
+    CreateEditor();
+    Load("");
+    CQueryScript script("driver=QSQLITE;database=" + strDatabase + ";user=ann;password=" + strPassword, PEOPLE_QUERY);
+    ClickButton(IDC_TABLE_WIZARD);
+    ASSERT_EQ(FileText(), "name,age\nAnn,1\n");
+    EXPECT_TRUE(m_pMgr->SaveChanges());
+    m_pMgr.reset();
+    EXPECT_EQ(FilesHolding(m_dir.Path(), strPassword), std::vector<std::string>());
+    EXPECT_EQ(FilesHolding(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString(),
+                           strPassword),
+              std::vector<std::string>());
+}
 
 TEST_F(DataWizardTest, AsksBeforeOverwritingAndShowsTheResult)
 {

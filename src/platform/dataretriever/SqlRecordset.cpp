@@ -3,9 +3,21 @@
 #include <QSqlDatabase>
 #include <QSqlRecord>
 #include <QVariant>
+#include <charconv>
+
+namespace
+{
+void AppendNumber(std::string& strOut, long long nValue)
+{
+    char szDigits[24];
+    auto result = std::to_chars(szDigits, szDigits + sizeof(szDigits), nValue);
+    strOut.append(szDigits, result.ptr);
+}
+} // namespace
 
 CSqlRecordset::CSqlRecordset(QSqlQuery query, QString strConnectionName)
-    : m_query(std::move(query)), m_strConnectionName(std::move(strConnectionName))
+    : m_query(std::move(query)), m_strConnectionName(std::move(strConnectionName)),
+      m_nFieldCount(m_query.record().count())
 {
     MoveFirst();
 }
@@ -20,7 +32,12 @@ CSqlRecordset::~CSqlRecordset()
 
 DRRESULT CSqlRecordset::MoveFirst()
 {
-    bool bAny = m_query.isSelect() && m_query.first();
+    if (m_nRow == 0)
+        return DR_S_OK;
+    if (m_nRow > 0 && !m_query.exec(m_query.lastQuery()))
+        return DR_E_FAIL;
+    bool bAny = m_query.isSelect() && m_query.next();
+    m_nRow = bAny ? 0 : -1;
     m_bBOF = !bAny;
     m_bEOF = !bAny;
     return DR_S_OK;
@@ -32,12 +49,8 @@ DRRESULT CSqlRecordset::MoveNext()
         return DR_E_FAIL;
     m_bBOF = false;
     m_bEOF = !m_query.next();
+    ++m_nRow;
     return DR_S_OK;
-}
-
-int CSqlRecordset::GetFieldCount() const
-{
-    return m_query.record().count();
 }
 
 std::string CSqlRecordset::GetFieldName(int nField) const
@@ -48,11 +61,22 @@ std::string CSqlRecordset::GetFieldName(int nField) const
 bool CSqlRecordset::GetFieldValue(int nField, std::string& strValue) const
 {
     strValue.clear();
-    if (m_bEOF || nField < 0 || nField >= GetFieldCount())
+    if (m_bEOF || nField < 0 || nField >= m_nFieldCount)
         return false;
     QVariant value = m_query.value(nField);
     if (value.isNull() || !value.canConvert<QString>())
         return false;
-    strValue = value.toString().toStdString();
+    // Whole numbers are the commonest values: their digits need no QString.
+    switch (value.typeId())
+    {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        AppendNumber(strValue, value.toLongLong());
+        return true;
+    default:
+        break;
+    }
+    QByteArray utf8 = value.toString().toUtf8();
+    strValue.assign(utf8.constData(), static_cast<size_t>(utf8.size()));
     return true;
 }
