@@ -129,6 +129,7 @@ TEST_F(ImportDbTest, SeparatorsAndQuotesInValuesAreQuoted)
         {";;", "SELECT 'p;' AS x, 'q' AS y", "x;;y\n\"p;\";;q\n"},
         {";;", "SELECT 'a\nb' AS x, 'say \"hi\"' AS y", "x;;y\n\"a\nb\";;\"say \"\"hi\"\"\"\n"},
         {",", "SELECT '' AS x", "x\n\"\"\n"},
+        {",", "SELECT 'M\xc3\xbcller' AS x, -42 AS y, 2.5 AS z", "x,y,z\nM\xc3\xbcller,-42,2.5\n"},
     };
     for (const auto& test : cases)
     {

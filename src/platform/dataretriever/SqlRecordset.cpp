@@ -13,6 +13,23 @@ void AppendNumber(std::string& strOut, long long nValue)
     auto result = std::to_chars(szDigits, szDigits + sizeof(szDigits), nValue);
     strOut.append(szDigits, result.ptr);
 }
+
+void AppendUtf8(std::string& strOut, const QString& strText)
+{
+    const size_t nStart = strOut.size();
+    strOut.resize(nStart + static_cast<size_t>(strText.size()));
+    char* pOut = strOut.data() + nStart;
+    for (QChar c : strText)
+    {
+        if (c.unicode() >= 0x80)
+        {
+            strOut.resize(nStart);
+            strOut += strText.toUtf8().toStdString();
+            return;
+        }
+        *pOut++ = static_cast<char>(c.unicode());
+    }
+}
 } // namespace
 
 CSqlRecordset::CSqlRecordset(QSqlQuery query, QString strConnectionName)
@@ -64,19 +81,23 @@ bool CSqlRecordset::GetFieldValue(int nField, std::string& strValue) const
     if (m_bEOF || nField < 0 || nField >= m_nFieldCount)
         return false;
     QVariant value = m_query.value(nField);
-    if (value.isNull() || !value.canConvert<QString>())
+    if (value.isNull())
         return false;
-    // Whole numbers are the commonest values: their digits need no QString.
+    // Whole numbers and texts are the commonest values: they are written
+    // out without a copy through QString and its UTF-8 bytes.
     switch (value.typeId())
     {
     case QMetaType::Int:
     case QMetaType::LongLong:
         AppendNumber(strValue, value.toLongLong());
         return true;
+    case QMetaType::QString:
+        AppendUtf8(strValue, *static_cast<const QString*>(value.constData()));
+        return true;
     default:
-        break;
+        if (!value.canConvert<QString>())
+            return false;
+        AppendUtf8(strValue, value.toString());
+        return true;
     }
-    QByteArray utf8 = value.toString().toUtf8();
-    strValue.assign(utf8.constData(), static_cast<size_t>(utf8.size()));
-    return true;
 }
