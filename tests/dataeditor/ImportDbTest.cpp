@@ -361,6 +361,20 @@ TEST_F(DataWizardTest, AsksBeforeOverwritingAndShowsTheResult)
     EXPECT_EQ(m_host.m_vecHeard, (std::vector<std::string>{"command:32776", "command:1043"}));
 }
 
+TEST_F(DataWizardTest, CancelledImportKeepsTheFileAndTheGrid)
+{
+    std::string strDatabase = CreateDatabase(m_dir, {"INSERT INTO people VALUES ('Ann', 1)"});
+    CreateEditor();
+    Load("a;b\n1;2\n", 1, ";");
+    CQueryScript script("driver=QSQLITE;database=" + strDatabase, PEOPLE_QUERY);
+    AfxSetProgressHandler([](long long) { return false; });
+    ClickButton(IDC_TABLE_WIZARD);
+    AfxSetProgressHandler(nullptr);
+    EXPECT_EQ(m_boxes.LastText(), "The import was cancelled. The data file was not changed.");
+    EXPECT_EQ(FileText(), "a;b\n1;2\n");
+    EXPECT_EQ(m_pDlg->GetColumnNames(), (std::vector<std::string>{"a", "b"}));
+}
+
 TEST_F(DataWizardTest, EmptyResultIsReported)
 {
     std::string strDatabase = CreateDatabase(m_dir, {});
