@@ -167,14 +167,19 @@ int main(int argc, char** argv)
     registerRun("CImportDb 1M rows", strImported,
                 [=] { return CImportDb(nullptr).ImportToFile(strImported.c_str(), ",", true) == 0; });
     registerRun("python sqlite3+csv 1M rows", strPython,
-                [=] { return Run({"python3", "-c", kPython, strDatabase, kQuery, strPython}); });
+                [=] {
+                    return Run({"python3", "-c", kPython, strDatabase, kQuery, strPython});
+                });
     std::string strShell = strDir + "/shell.csv";
     registerRun("sqlite3 -csv 1M rows", strShell,
-                [=] { return Run({"sqlite3", "-csv", "-header", strDatabase, kQuery}, strShell.c_str()); });
+                [=] {
+                    return Run({"sqlite3", "-csv", "-header", strDatabase, kQuery}, strShell.c_str());
+                });
     CRatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     if (std::filesystem::exists(strImported) && std::filesystem::exists(strPython))
-        printf("the import's file and Python's are %s\n", Read(strImported) == Read(strPython) ? "the same" : "DIFFERENT");
+        printf("the import's file and Python's are %s\n",
+               Read(strImported) == Read(strPython) ? "the same" : "DIFFERENT");
     benchmark::Shutdown();
     std::filesystem::remove_all(strDir);
     return 0;
