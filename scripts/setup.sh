@@ -11,7 +11,7 @@ PACKAGES=(
   qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core
   libsimpleini-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  python3
+  python3 sqlite3
 )
 
 missing=()

@@ -2,6 +2,8 @@
 
 #include "afx/DebugOutput.h"
 #include "afx/MessageBox.h"
+#include "afx/ProgressDialog.h"
+#include "afx/Resource.h"
 #include "resources/StringIds.h"
 
 #include <QSaveFile>
@@ -9,6 +11,9 @@
 
 namespace
 {
+// Lines are gathered and written in blocks of about this size.
+const size_t WRITE_BLOCK_BYTES = 1 << 16;
+
 // Causes of file errors, as the file classes of the framework number them.
 enum FILE_ERROR_CAUSE
 {
@@ -48,18 +53,44 @@ int CauseOf(int nErrno)
     }
 }
 
+// Whether a reader would find the separator starting inside the value, the
+// separator written after it included.
+bool HoldsSeparator(const std::string& strValue, const std::string& strSeparator)
+{
+    const size_t nLength = strValue.size();
+    const size_t nSeparator = strSeparator.size();
+    if (nSeparator == 0)
+        return nLength > 0;
+    for (size_t nAt = strValue.find(strSeparator[0]); nAt != std::string::npos;
+         nAt = strValue.find(strSeparator[0], nAt + 1))
+    {
+        size_t i = 1;
+        while (i < nSeparator &&
+               (nAt + i < nLength ? strValue[nAt + i] : strSeparator[nAt + i - nLength]) == strSeparator[i])
+            ++i;
+        if (i == nSeparator)
+            return true;
+    }
+    return false;
+}
+
 // A value is written as it is unless the file would read it otherwise: one
 // holding the separator, a quote or a line break is quoted (quotes doubled).
-std::string Field(const std::string& strValue, const std::string& strSeparator)
+void AppendField(std::string& strOut, const std::string& strValue, const std::string& strSeparator)
 {
-    bool bQuote = strValue.find_first_of("\"\r\n") != std::string::npos ||
-                  (strValue + strSeparator).find(strSeparator) < strValue.size();
-    if (!bQuote)
-        return strValue;
-    std::string strQuoted = "\"";
+    if (strValue.find_first_of("\"\r\n") == std::string::npos && !HoldsSeparator(strValue, strSeparator))
+    {
+        strOut += strValue;
+        return;
+    }
+    strOut += '"';
     for (char c : strValue)
-        strQuoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return strQuoted + "\"";
+    {
+        if (c == '"')
+            strOut += '"';
+        strOut += c;
+    }
+    strOut += '"';
 }
 } // namespace
 
@@ -111,22 +142,28 @@ HRESULT CImportDb::ImportToFile(const char* pszPath, const char* pszSeparator, b
     std::string strSeparator = pszSeparator ? pszSeparator : ", ";
     QSaveFile file(QString::fromStdString(strPath));
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: the lines come in blocks already, and a short write shows
+    // at once instead of slipping through a buffer that is flushed on commit.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return ReportFileError(file);
+    m_strBuffer.clear();
     if (bHeader)
         WriteHeader(file, strSeparator);
     HRESULT hrRows = WriteRows(file, strSeparator);
-    // Only a whole result replaces the file; a failure keeps the old one.
+    // Only a whole result replaces the file; a failure or a cancel keeps the old one.
     if (hrRows != 0 && hrRows != IMPORT_EMPTY)
     {
         file.cancelWriting();
+        if (hrRows == IMPORT_CANCELLED)
+            AfxMessageBox(IDS_IMPORT_CANCELLED, MB_OK | MB_ICONINFORMATION);
         return hrRows;
     }
     errno = 0;
     return file.commit() ? hrRows : ReportFileError(file);
 }
 
-HRESULT CImportDb::WriteHeader(QSaveFile& file, const std::string& strSeparator)
+// The header goes to the buffer; the rows' writing reports any write error.
+HRESULT CImportDb::WriteHeader(QSaveFile&, const std::string& strSeparator)
 {
     IDrRecordset* pRecords = m_pResult ? m_pResult->GetRecordset() : nullptr;
     if (!pRecords)
@@ -134,12 +171,18 @@ HRESULT CImportDb::WriteHeader(QSaveFile& file, const std::string& strSeparator)
     if (pRecords->IsBOF() && pRecords->IsEOF())
         return IMPORT_EMPTY;
     pRecords->MoveFirst();
-    std::string strLine;
     for (int i = 0; i < pRecords->GetFieldCount(); ++i)
-        strLine += (i ? strSeparator : std::string()) + Field(pRecords->GetFieldName(i), strSeparator);
-    return WriteLine(file, strLine + "\n");
+    {
+        if (i)
+            m_strBuffer += strSeparator;
+        AppendField(m_strBuffer, pRecords->GetFieldName(i), strSeparator);
+    }
+    m_strBuffer += '\n';
+    return 0;
 }
 
+// The first write error is reported and ends the import: the file it was
+// meant for is not replaced anyway. The author may cancel between records.
 HRESULT CImportDb::WriteRows(QSaveFile& file, const std::string& strSeparator)
 {
     IDrRecordset* pRecords = m_pResult ? m_pResult->GetRecordset() : nullptr;
@@ -148,35 +191,43 @@ HRESULT CImportDb::WriteRows(QSaveFile& file, const std::string& strSeparator)
     if (pRecords->IsBOF() && pRecords->IsEOF())
         return IMPORT_EMPTY;
     pRecords->MoveFirst();
+    CProgressDialog progress(AfxLoadString(IDS_IMPORT_PROGRESS));
+    const int nFields = pRecords->GetFieldCount();
     int nVisited = 0;
-    int nCause = 0;
     std::string strValue;
     for (; !pRecords->IsEOF(); pRecords->MoveNext(), ++nVisited)
     {
-        std::string strLine;
-        for (int i = 0; i < pRecords->GetFieldCount(); ++i)
+        const size_t nLineStart = m_strBuffer.size();
+        for (int i = 0; i < nFields; ++i)
         {
             if (i)
-                strLine += strSeparator;
+                m_strBuffer += strSeparator;
             if (pRecords->GetFieldValue(i, strValue))
-                strLine += Field(strValue, strSeparator);
+                AppendField(m_strBuffer, strValue, strSeparator);
         }
         // A line of one empty field is written as one, or it would read as no row.
-        if (strLine.empty() && pRecords->GetFieldCount() == 1)
-            strLine = "\"\"";
-        if (int nLineCause = WriteLine(file, strLine + "\n"))
-            nCause = nLineCause;
+        if (nFields == 1 && m_strBuffer.size() == nLineStart)
+            m_strBuffer += "\"\"";
+        m_strBuffer += '\n';
+        if (m_strBuffer.size() >= WRITE_BLOCK_BYTES)
+        {
+            if (int nCause = Flush(file))
+                return nCause;
+        }
+        if (!progress.Step())
+            return IMPORT_CANCELLED;
     }
-    return nVisited == 0 ? DR_E_FAIL : nCause;
+    return nVisited == 0 ? DR_E_FAIL : Flush(file);
 }
 
-int CImportDb::WriteLine(QSaveFile& file, const std::string& strLine)
+int CImportDb::Flush(QSaveFile& file)
 {
     errno = 0;
-    qint64 nLength = static_cast<qint64>(strLine.size());
-    return file.write(strLine.data(), nLength) == nLength ? 0 : ReportFileError(file);
+    qint64 nLength = static_cast<qint64>(m_strBuffer.size());
+    bool bWritten = file.write(m_strBuffer.data(), nLength) == nLength;
+    m_strBuffer.clear();
+    return bWritten ? 0 : ReportFileError(file);
 }
-
 int CImportDb::ReportFileError(const QSaveFile& file)
 {
     int nCause = CauseOf(errno);

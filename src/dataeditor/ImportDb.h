@@ -11,7 +11,7 @@ class QSaveFile;
 
 // Results of an import beside 0 (every record written), failures of the
 // query component (negative) and a file error's cause (small positive).
-#define IMPORT_CANCELLED ((HRESULT)0x00041101) // the author cancelled the query; the file was not touched
+#define IMPORT_CANCELLED ((HRESULT)0x00041101) // the author cancelled the query or the import; the file was not touched
 #define IMPORT_EMPTY ((HRESULT)0x00041102)     // the query gave no record; the file is empty now
 
 // Fills a data file from a database query that the query component lets the
@@ -37,8 +37,10 @@ protected:
 private:
     // The cause of the error after a failed file call, reported to the author.
     int ReportFileError(const QSaveFile& file);
-    int WriteLine(QSaveFile& file, const std::string& strLine);
+    // Writes the gathered lines out; the cause of a write error, else 0.
+    int Flush(QSaveFile& file);
 
     std::string m_strDefaultPath;
     std::unique_ptr<IDrResult> m_pResult;
+    std::string m_strBuffer; // lines not yet written
 };

@@ -93,6 +93,8 @@ void AddTarvoStrings(CResourceModule& module)
         {IDS_SAVE_CHANGES_FAILED, "Failed to save the parameters.\n%1"},
         {IDS_FILE_FAILURE, "%1: %2"},
         {IDS_DATA_FILE_DELETE_FAILED, "The data file could not be deleted.\n%1"},
+        {IDS_IMPORT_PROGRESS, "Importing records...\n%d records written"},
+        {IDS_IMPORT_CANCELLED, "The import was cancelled. The data file was not changed."},
     };
     for (const auto& s : kStrings)
         module.AddString(s.nID, s.text);

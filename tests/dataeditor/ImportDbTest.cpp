@@ -1,17 +1,23 @@
+#include "FileSizeLimit.h"
 #include "TableDlgFixture.h"
 #include "TempDir.h"
 #include "UiDriver.h"
 #include "UiSeams.h"
 
 #include "afx/DebugOutput.h"
+#include "afx/ProgressDialog.h"
 #include "dataeditor/ImportDb.h"
 #include "dataeditor/TableTestDlg.h"
 #include "resources/DataEditorDialogs.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace
 {
@@ -83,6 +89,7 @@ protected:
     ~ImportDbTest() override
     {
         DrSetRetrieverFactory(nullptr);
+        AfxSetProgressHandler(nullptr);
         AfxSetDebugOutputSink(nullptr);
     }
     std::string Connection() const { return "driver=QSQLITE;database=" + m_strDatabase; }
@@ -106,6 +113,62 @@ TEST_F(ImportDbTest, WritesTheHeaderAndOneLinePerRecord)
     EXPECT_EQ(CImportDb(m_strFile.c_str()).ImportToFile(nullptr, nullptr, false), 0);
     EXPECT_EQ(ReadFileBytes(m_strFile), "Ann, 1\n, 2\n\"Smith, \"\"Bob\"\"\", 3\n")
         << "the default path and the separator \", \"";
+}
+
+TEST_F(ImportDbTest, SeparatorsAndQuotesInValuesAreQuoted)
+{
+    const struct
+    {
+        const char* pszSeparator;
+        const char* pszQuery;
+        const char* pszExpected;
+    } cases[] = {
+        {",", "SELECT 'a b' AS x, 'c;d' AS y", "x,y\na b,c;d\n"},
+        {";", "SELECT 'a b' AS x, 'c;d' AS y", "x;y\na b;\"c;d\"\n"},
+        // A value ending in the separator's start would read as a separator.
+        {";;", "SELECT 'p;' AS x, 'q' AS y", "x;;y\n\"p;\";;q\n"},
+        {";;", "SELECT 'a\nb' AS x, 'say \"hi\"' AS y", "x;;y\n\"a\nb\";;\"say \"\"hi\"\"\"\n"},
+        {",", "SELECT '' AS x", "x\n\"\"\n"},
+        {",", "SELECT 'M\xc3\xbcller' AS x, -42 AS y, 2.5 AS z", "x,y,z\nM\xc3\xbcller,-42,2.5\n"},
+    };
+    for (const auto& test : cases)
+    {
+        SCOPED_TRACE(test.pszQuery);
+        CQueryScript script(Connection(), test.pszQuery);
+        EXPECT_EQ(CImportDb(nullptr).ImportToFile(m_strFile.c_str(), test.pszSeparator, true), 0);
+        EXPECT_EQ(ReadFileBytes(m_strFile), test.pszExpected);
+    }
+}
+
+TEST_F(ImportDbTest, CancelledImportAndFailedWriteKeepTheFile)
+{
+    const std::string strOld = ReadFileBytes(m_strFile);
+    CQueryScript script(Connection(), PEOPLE_QUERY);
+    std::vector<long long> vecSteps;
+    AfxSetProgressHandler(
+        [&](long long nDone)
+        {
+            vecSteps.push_back(nDone);
+            return nDone < 2;
+        });
+    EXPECT_EQ(CImportDb(nullptr).ImportToFile(m_strFile.c_str(), ",", true), IMPORT_CANCELLED);
+    EXPECT_EQ(vecSteps, (std::vector<long long>{1, 2})) << "one step per record, none after the cancel";
+    EXPECT_EQ(ReadFileBytes(m_strFile), strOld);
+    EXPECT_EQ(m_boxes.LastText(), "The import was cancelled. The data file was not changed.");
+    AfxSetProgressHandler(nullptr);
+
+    m_boxes.Clear();
+    {
+        CFileSizeLimit limit;
+        EXPECT_GT(CImportDb(nullptr).ImportToFile(m_strFile.c_str(), ",", true), 0) << "the file error's cause";
+    }
+    EXPECT_EQ(ReadFileBytes(m_strFile), strOld);
+    EXPECT_EQ(m_boxes.Calls().size(), 1u) << "the write error is reported once";
+
+    size_t nFiles = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(m_dir.Path()))
+        nFiles += entry.is_regular_file();
+    EXPECT_EQ(nFiles, 2u) << "no temporary file is left beside the data file";
 }
 
 TEST_F(ImportDbTest, OutcomesThatKeepOrEmptyTheFile)
@@ -165,6 +228,29 @@ TEST_F(ImportDbTest, ComponentFailuresAndBadTargets)
     EXPECT_EQ(m_boxes.Calls().size(), 1u) << "the file error is reported";
 }
 
+// The recordset reads forward only; back at the first record it reads anew.
+TEST_F(ImportDbTest, RecordsetWalksAgainFromTheFirstRecord)
+{
+    IDrRetriever* pRetriever = nullptr;
+    ASSERT_EQ(DrCreateRetriever(&pRetriever), DR_S_OK);
+    std::unique_ptr<IDrRetriever> retriever(pRetriever);
+    IDrResult* pResult = nullptr;
+    ASSERT_EQ(retriever->ExecuteQuery(Connection(), PEOPLE_QUERY, 1, &pResult), DR_S_OK);
+    std::unique_ptr<IDrResult> result(pResult);
+    IDrRecordset* pRecords = result->GetRecordset();
+    ASSERT_NE(pRecords, nullptr);
+    for (int nPass = 0; nPass < 2; ++nPass)
+    {
+        SCOPED_TRACE(nPass);
+        EXPECT_EQ(pRecords->MoveFirst(), DR_S_OK);
+        std::string strAges, strValue;
+        for (; !pRecords->IsEOF(); pRecords->MoveNext())
+            strAges += (pRecords->GetFieldValue(1, strValue) ? strValue : "?") + ";";
+        EXPECT_EQ(strAges, "1;2;3;");
+        EXPECT_FALSE(pRecords->GetFieldValue(1, strValue)) << "no value past the end";
+    }
+}
+
 TEST_F(ImportDbTest, SqliteDatabaseIsNeverCreatedByAQuery)
 {
     CQueryScript script("driver=QSQLITE;database=" + m_dir.File("absent.db"), PEOPLE_QUERY);
@@ -219,6 +305,43 @@ class DataWizardTest : public TableDlgFixture
 {
 };
 
+// Files under the folder (recursively) whose text holds the needle.
+std::vector<std::string> FilesHolding(const std::string& strFolder, const std::string& strNeedle)
+{
+    std::vector<std::string> vecFound;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(strFolder, error))
+    {
+        if (!entry.is_regular_file())
+            continue;
+        std::stringstream text;
+        text << std::ifstream(entry.path(), std::ios::binary).rdbuf();
+        if (text.str().find(strNeedle) != std::string::npos)
+            vecFound.push_back(entry.path().string());
+    }
+    return vecFound;
+}
+
+// Nothing the editor, the manager or the query component keeps on disk (data
+// and parameter files, ini files, the application's profile) holds the
+// database password.
+TEST_F(DataWizardTest, ThePasswordIsNeverStored)
+{
+    const std::string strPassword = "Pw-7f3c-never-on-disk";
+    std::string strDatabase = CreateDatabase(m_dir, {"INSERT INTO people VALUES ('Ann', 1)"});
+    CreateEditor();
+    Load("");
+    CQueryScript script("driver=QSQLITE;database=" + strDatabase + ";user=ann;password=" + strPassword, PEOPLE_QUERY);
+    ClickButton(IDC_TABLE_WIZARD);
+    ASSERT_EQ(FileText(), "name,age\nAnn,1\n");
+    EXPECT_TRUE(m_pMgr->SaveChanges());
+    m_pMgr.reset();
+    EXPECT_EQ(FilesHolding(m_dir.Path(), strPassword), std::vector<std::string>());
+    EXPECT_EQ(FilesHolding(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString(),
+                           strPassword),
+              std::vector<std::string>());
+}
+
 TEST_F(DataWizardTest, AsksBeforeOverwritingAndShowsTheResult)
 {
     std::string strDatabase = CreateDatabase(m_dir, {"INSERT INTO people VALUES ('Ann', 1)"});
@@ -236,6 +359,20 @@ TEST_F(DataWizardTest, AsksBeforeOverwritingAndShowsTheResult)
     EXPECT_EQ(FileText(), "name;age\nAnn;1\n") << "written with the editor's delimiter";
     EXPECT_EQ(m_pDlg->GetColumnNames(), (std::vector<std::string>{"name", "age"}));
     EXPECT_EQ(m_host.m_vecHeard, (std::vector<std::string>{"command:32776", "command:1043"}));
+}
+
+TEST_F(DataWizardTest, CancelledImportKeepsTheFileAndTheGrid)
+{
+    std::string strDatabase = CreateDatabase(m_dir, {"INSERT INTO people VALUES ('Ann', 1)"});
+    CreateEditor();
+    Load("a;b\n1;2\n", 1, ";");
+    CQueryScript script("driver=QSQLITE;database=" + strDatabase, PEOPLE_QUERY);
+    AfxSetProgressHandler([](long long) { return false; });
+    ClickButton(IDC_TABLE_WIZARD);
+    AfxSetProgressHandler(nullptr);
+    EXPECT_EQ(m_boxes.LastText(), "The import was cancelled. The data file was not changed.");
+    EXPECT_EQ(FileText(), "a;b\n1;2\n");
+    EXPECT_EQ(m_pDlg->GetColumnNames(), (std::vector<std::string>{"a", "b"}));
 }
 
 TEST_F(DataWizardTest, EmptyResultIsReported)

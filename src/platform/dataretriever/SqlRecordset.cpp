@@ -3,9 +3,38 @@
 #include <QSqlDatabase>
 #include <QSqlRecord>
 #include <QVariant>
+#include <charconv>
+
+namespace
+{
+void AppendNumber(std::string& strOut, long long nValue)
+{
+    char szDigits[24];
+    auto result = std::to_chars(szDigits, szDigits + sizeof(szDigits), nValue);
+    strOut.append(szDigits, result.ptr);
+}
+
+void AppendUtf8(std::string& strOut, const QString& strText)
+{
+    const size_t nStart = strOut.size();
+    strOut.resize(nStart + static_cast<size_t>(strText.size()));
+    char* pOut = strOut.data() + nStart;
+    for (QChar c : strText)
+    {
+        if (c.unicode() >= 0x80)
+        {
+            strOut.resize(nStart);
+            strOut += strText.toUtf8().toStdString();
+            return;
+        }
+        *pOut++ = static_cast<char>(c.unicode());
+    }
+}
+} // namespace
 
 CSqlRecordset::CSqlRecordset(QSqlQuery query, QString strConnectionName)
-    : m_query(std::move(query)), m_strConnectionName(std::move(strConnectionName))
+    : m_query(std::move(query)), m_strConnectionName(std::move(strConnectionName)),
+      m_nFieldCount(m_query.record().count())
 {
     MoveFirst();
 }
@@ -20,7 +49,12 @@ CSqlRecordset::~CSqlRecordset()
 
 DRRESULT CSqlRecordset::MoveFirst()
 {
-    bool bAny = m_query.isSelect() && m_query.first();
+    if (m_nRow == 0)
+        return DR_S_OK;
+    if (m_nRow > 0 && !m_query.exec(m_query.lastQuery()))
+        return DR_E_FAIL;
+    bool bAny = m_query.isSelect() && m_query.next();
+    m_nRow = bAny ? 0 : -1;
     m_bBOF = !bAny;
     m_bEOF = !bAny;
     return DR_S_OK;
@@ -32,12 +66,8 @@ DRRESULT CSqlRecordset::MoveNext()
         return DR_E_FAIL;
     m_bBOF = false;
     m_bEOF = !m_query.next();
+    ++m_nRow;
     return DR_S_OK;
-}
-
-int CSqlRecordset::GetFieldCount() const
-{
-    return m_query.record().count();
 }
 
 std::string CSqlRecordset::GetFieldName(int nField) const
@@ -48,11 +78,26 @@ std::string CSqlRecordset::GetFieldName(int nField) const
 bool CSqlRecordset::GetFieldValue(int nField, std::string& strValue) const
 {
     strValue.clear();
-    if (m_bEOF || nField < 0 || nField >= GetFieldCount())
+    if (m_bEOF || nField < 0 || nField >= m_nFieldCount)
         return false;
     QVariant value = m_query.value(nField);
-    if (value.isNull() || !value.canConvert<QString>())
+    if (value.isNull())
         return false;
-    strValue = value.toString().toStdString();
-    return true;
+    // Whole numbers and texts are the commonest values: they are written
+    // out without a copy through QString and its UTF-8 bytes.
+    switch (value.typeId())
+    {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        AppendNumber(strValue, value.toLongLong());
+        return true;
+    case QMetaType::QString:
+        AppendUtf8(strValue, *static_cast<const QString*>(value.constData()));
+        return true;
+    default:
+        if (!value.canConvert<QString>())
+            return false;
+        AppendUtf8(strValue, value.toString());
+        return true;
+    }
 }

@@ -95,6 +95,8 @@ DRRESULT CSqlRetriever::ExecuteQuery(const std::string& strConnection, const std
         if (strDriver == "QSQLITE")
             db.setConnectOptions("QSQLITE_OPEN_READONLY");
         QSqlQuery query(db);
+        // Forward only: the driver keeps the current row, not every row read.
+        query.setForwardOnly(true);
         if (db.open() && query.exec(QString::fromStdString(strQuery)))
         {
             *ppResult = new CSqlRecordset(std::move(query), strName);
