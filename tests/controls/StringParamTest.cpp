@@ -77,8 +77,8 @@ TEST(FormatResourcePrintf, FillsOnlyStringAndNumberConversionsInOrder)
         {30004, {"Disk", CStringParam(42, 10), "%s"}, "Disk has 42% of %s"},
         {30004, {"Disk"}, "Disk has % of "},
         {30005, {"a", "b"}, "%x %1 %-5s %n %"},
-        {10268, {"\\"}, "Cannot set a parameter for the escape character '\\'"},
-        {10270, {"b"}, "Are you sure you want to delete dataset 'b'?"},
+        {IDS_ESCAPE_CHARACTER, {"\\"}, "Cannot set a parameter for the escape character '\\'"},
+        {IDS_DELETE_DATASET, {"b"}, "Are you sure you want to delete dataset 'b'?"},
     };
     for (const auto& c : cases)
     {

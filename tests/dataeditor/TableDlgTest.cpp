@@ -4,6 +4,7 @@
 #include "afx/PrivateProfile.h"
 #include "afx/Process.h"
 #include "resources/DataEditorDialogs.h"
+#include "resources/StringIds.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -77,7 +78,7 @@ TEST_F(TableDlgTest, UnreadableFileIsReportedWithItsLine)
 {
     CreateEditor();
     m_dir.Write("script/customers.dat", "a,b\n1,2\n3,\"4\n");
-    EXPECT_EQ(m_pDlg->LoadFile(m_strDataFile, 1, ","), 10208);
+    EXPECT_EQ(m_pDlg->LoadFile(m_strDataFile, 1, ","), IDS_FILE_READ_FAILED);
     ASSERT_EQ(m_boxes.Calls().size(), 1u);
     EXPECT_EQ(m_boxes.LastText(), "Failed to read file " + m_strDataFile + " from line 3, check file format.");
     EXPECT_EQ(m_pDlg->GetGrid().GetColumnCount(), 0);
@@ -110,7 +111,7 @@ TEST_F(TableDlgTest, MissingFileIsCreatedAfterAsking)
 {
     CreateEditor();
     m_pMgr->m_bForceDataFileDefaults = 0;
-    EXPECT_EQ(m_pDlg->LoadFile(m_strDataFile, 1, ","), 10208);
+    EXPECT_EQ(m_pDlg->LoadFile(m_strDataFile, 1, ","), IDS_FILE_READ_FAILED);
     EXPECT_TRUE(m_boxes.Calls().empty()) << "a missing file is no read error";
     EXPECT_TRUE(IsVisible(IDC_TABLE_CREATE));
     EXPECT_TRUE(IsVisible(IDC_TABLE_NO_FILE));
@@ -392,7 +393,7 @@ TEST_F(TableDlgTest, LocationIsWritableOnlyForAnExistingFileInAWritableDirectory
 TEST_F(TableDlgTest, InvalidNameIsAMissingFileThatCannotBeCreated)
 {
     CreateEditor();
-    EXPECT_EQ(m_pDlg->LoadFile(m_dir.File("script/"), 1, ","), 10208);
+    EXPECT_EQ(m_pDlg->LoadFile(m_dir.File("script/"), 1, ","), IDS_FILE_READ_FAILED);
     EXPECT_TRUE(IsVisible(IDC_TABLE_CREATE));
     EXPECT_FALSE(IsEnabled(IDC_TABLE_CREATE));
     EXPECT_FALSE(IsEnabled(IDC_TABLE_SIMULATE));

@@ -1,6 +1,7 @@
 #include "SimScript.h"
 
 #include "afx/PrivateProfile.h"
+#include "resources/StringIds.h"
 #include "simulation/ParamSimulator.h"
 
 #include <gtest/gtest.h>
@@ -156,8 +157,9 @@ TEST(ParamSimulatorChecks, CountsAreCorrected)
         unsigned int nExpectedId;
         int nVusersAfter, nToRunAfter, nToShowAfter;
     } cases[] = {
-        {257, 0, 1, 1, 10285, 256, 1, 1}, {0, 0, 1, 1, 10285, 1, 1, 1},     {5, 0, 300, 1, 10286, 5, 256, 1},
-        {5, 0, 1, 300, 0, 5, 1, 300},     {5, 1, 300, 0, 10286, 5, 300, 1}, {256, 1, 1, 256, 0, 256, 1, 256},
+        {257, 0, 1, 1, IDS_SIM_VUSERS_RANGE, 256, 1, 1},     {0, 0, 1, 1, IDS_SIM_VUSERS_RANGE, 1, 1, 1},
+        {5, 0, 300, 1, IDS_SIM_ITERATIONS_RANGE, 5, 256, 1}, {5, 0, 1, 300, 0, 5, 1, 300},
+        {5, 1, 300, 0, IDS_SIM_ITERATIONS_RANGE, 5, 300, 1}, {256, 1, 1, 256, 0, 256, 1, 256},
     };
     for (const auto& c : cases)
     {
@@ -171,17 +173,21 @@ TEST(ParamSimulatorChecks, CountsAreCorrected)
         EXPECT_EQ(settings.nVusers, c.nVusersAfter);
         EXPECT_EQ(settings.nIterationsToRun, c.nToRunAfter);
         EXPECT_EQ(settings.nIterationsToShow, c.nToShowAfter);
-        if (c.nExpectedId == 10285)
+        if (c.nExpectedId == IDS_SIM_VUSERS_RANGE)
+        {
             EXPECT_EQ(strMessage, "Number of simulated Vusers must be between 1 and 256.");
-        if (c.nExpectedId == 10286)
+        }
+        if (c.nExpectedId == IDS_SIM_ITERATIONS_RANGE)
+        {
             EXPECT_EQ(strMessage, "Number of simulated iterations must be between 1 and 256.");
+        }
     }
 }
 
 TEST(ParamSimulatorChecks, RefusedPolicies)
 {
-    EXPECT_EQ(CParamSimulator::GetRefusal("Same line as Other", "EachIteration"), 10299u);
-    EXPECT_EQ(CParamSimulator::GetRefusal("Sequential", "eachoccurrence"), 10292u);
+    EXPECT_EQ(CParamSimulator::GetRefusal("Same line as Other", "EachIteration"), UINT(IDS_SIM_SAME_LINE));
+    EXPECT_EQ(CParamSimulator::GetRefusal("Sequential", "eachoccurrence"), UINT(IDS_SIM_EACH_OCCURRENCE));
     EXPECT_EQ(CParamSimulator::GetRefusal("same line as X", "Once"), 0u);
     EXPECT_EQ(CParamSimulator::GetRefusal("Unique", "EachIteration"), 0u);
 }
