@@ -4,8 +4,10 @@
 #include "afx/MessageBox.h"
 #include "resources/StringIds.h"
 
-#include <QSaveFile>
+#include "ketrin/Ketrin.h"
+
 #include <cerrno>
+#include <cstring>
 
 namespace
 {
@@ -109,24 +111,22 @@ HRESULT CImportDb::ImportToFile(const char* pszPath, const char* pszSeparator, b
     if (strPath.empty())
         return DR_E_INVALIDARG;
     std::string strSeparator = pszSeparator ? pszSeparator : ", ";
-    QSaveFile file(QString::fromStdString(strPath));
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
-        return ReportFileError(file);
-    if (bHeader)
-        WriteHeader(file, strSeparator);
-    HRESULT hrRows = WriteRows(file, strSeparator);
+    m_strPath = strPath;
+    OS_ATOMIC_FILE* pFile = os_atomic_open(strPath.c_str());
+    if (!pFile)
+        return ReportFileError(strPath);
+    HRESULT hrHeader = bHeader ? WriteHeader(pFile, strSeparator) : 0;
+    HRESULT hrRows = hrHeader == 0 || hrHeader == IMPORT_EMPTY ? WriteRows(pFile, strSeparator) : hrHeader;
     // Only a whole result replaces the file; a failure keeps the old one.
     if (hrRows != 0 && hrRows != IMPORT_EMPTY)
     {
-        file.cancelWriting();
+        os_atomic_abandon(pFile);
         return hrRows;
     }
-    errno = 0;
-    return file.commit() ? hrRows : ReportFileError(file);
+    return os_atomic_commit(pFile) ? hrRows : ReportFileError(strPath);
 }
 
-HRESULT CImportDb::WriteHeader(QSaveFile& file, const std::string& strSeparator)
+HRESULT CImportDb::WriteHeader(OS_ATOMIC_FILE* pFile, const std::string& strSeparator)
 {
     IDrRecordset* pRecords = m_pResult ? m_pResult->GetRecordset() : nullptr;
     if (!pRecords)
@@ -137,10 +137,10 @@ HRESULT CImportDb::WriteHeader(QSaveFile& file, const std::string& strSeparator)
     std::string strLine;
     for (int i = 0; i < pRecords->GetFieldCount(); ++i)
         strLine += (i ? strSeparator : std::string()) + Field(pRecords->GetFieldName(i), strSeparator);
-    return WriteLine(file, strLine + "\n");
+    return WriteLine(pFile, strLine + "\n");
 }
 
-HRESULT CImportDb::WriteRows(QSaveFile& file, const std::string& strSeparator)
+HRESULT CImportDb::WriteRows(OS_ATOMIC_FILE* pFile, const std::string& strSeparator)
 {
     IDrRecordset* pRecords = m_pResult ? m_pResult->GetRecordset() : nullptr;
     if (!pRecords)
@@ -149,7 +149,6 @@ HRESULT CImportDb::WriteRows(QSaveFile& file, const std::string& strSeparator)
         return IMPORT_EMPTY;
     pRecords->MoveFirst();
     int nVisited = 0;
-    int nCause = 0;
     std::string strValue;
     for (; !pRecords->IsEOF(); pRecords->MoveNext(), ++nVisited)
     {
@@ -164,23 +163,22 @@ HRESULT CImportDb::WriteRows(QSaveFile& file, const std::string& strSeparator)
         // A line of one empty field is written as one, or it would read as no row.
         if (strLine.empty() && pRecords->GetFieldCount() == 1)
             strLine = "\"\"";
-        if (int nLineCause = WriteLine(file, strLine + "\n"))
-            nCause = nLineCause;
+        // The first failure ends the import: one message, not one per row.
+        if (int nCause = WriteLine(pFile, strLine + "\n"))
+            return nCause;
     }
-    return nVisited == 0 ? DR_E_FAIL : nCause;
+    return nVisited == 0 ? DR_E_FAIL : 0;
 }
 
-int CImportDb::WriteLine(QSaveFile& file, const std::string& strLine)
+int CImportDb::WriteLine(OS_ATOMIC_FILE* pFile, const std::string& strLine)
 {
-    errno = 0;
-    qint64 nLength = static_cast<qint64>(strLine.size());
-    return file.write(strLine.data(), nLength) == nLength ? 0 : ReportFileError(file);
+    return os_atomic_write(pFile, strLine.data(), strLine.size()) ? 0 : ReportFileError(m_strPath);
 }
 
-int CImportDb::ReportFileError(const QSaveFile& file)
+int CImportDb::ReportFileError(const std::string& strPath)
 {
-    int nCause = CauseOf(errno);
-    AfxMessageBox((file.fileName().toStdString() + "\n" + file.errorString().toStdString()).c_str(),
-                  MB_OK | MB_ICONEXCLAMATION);
+    int nErrno = errno;
+    int nCause = CauseOf(nErrno);
+    AfxMessageBox((strPath + "\n" + std::strerror(nErrno)).c_str(), MB_OK | MB_ICONEXCLAMATION);
     return nCause;
 }
