@@ -1,7 +1,9 @@
 #include "ScriptText.h"
+#include "FileFault.h"
 #include "ScriptLocation.h"
 #include "TempDir.h"
 
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -29,6 +31,33 @@ TEST(ScriptText, SavingWritesOnlyChangedFilesAndKeepsTheOldOnFailure)
     EXPECT_FALSE(text.Save(error));
     EXPECT_NE(error.find("a.c"), std::string::npos);
     EXPECT_TRUE(text.IsModified()) << "a failed save keeps the changes to save again";
+}
+
+TEST(ScriptText, EveryFailingStepOfASaveKeepsTheFileByteForByteAndSaysWhy)
+{
+    CTempDir dir;
+    const std::string strOld = "Action()\r\n{\r\n\t{P}\r\n}\r\n";
+    for (const FILE_FAULT_STEP& step : FileFaultSteps())
+    {
+        SCOPED_TRACE(step.pszName);
+        std::string a = dir.Write("Action.c", strOld);
+        CScriptText text;
+        std::string error;
+        ASSERT_TRUE(text.Load({a}, error));
+        text.SetText(0, "Action()\r\n{\r\n\t{Q}\r\n}\r\n");
+        auto before = DirectoryNames(dir.Path());
+        {
+            CFileFault fault(step.nStep, ENOSPC);
+            EXPECT_FALSE(text.Save(error));
+            EXPECT_GT(fault.Hits(), 0);
+        }
+        EXPECT_NE(error.find("Action.c"), std::string::npos) << error;
+        EXPECT_NE(error.find(std::strerror(ENOSPC)), std::string::npos) << error;
+        EXPECT_EQ(ReadFileBytes(a), strOld);
+        EXPECT_EQ(DirectoryNames(dir.Path()), before);
+        EXPECT_TRUE(text.Save(error)) << "the change is kept to save again";
+        EXPECT_NE(ReadFileBytes(a), strOld);
+    }
 }
 
 TEST(ScriptText, UnreadableFilesLoadNothing)
