@@ -17,6 +17,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -283,6 +284,34 @@ std::string ReplaceFile(const std::string& path, const std::string& bytes)
     return std::strerror(errno);
 }
 
+// What the reader would answer for the key of a text, or null when missing.
+std::optional<std::string> ReadBack(const std::string& text, const std::string& section, const std::string& key)
+{
+    CSimpleIniA ini(true, true, false);
+    ini.LoadData(text.data(), text.size());
+    const char* value = FindValue(ini, section.c_str(), key.c_str());
+    return value ? std::optional<std::string>(value) : std::nullopt;
+}
+
+// Whether the reader sees the change in the updated text as it would in a
+// file of that key alone: lines the reader joins (a bracket left open, a
+// lone CR) could hide it.
+bool ChangeReadsBack(const std::string& updated, const std::string& section, LPCSTR lpKeyName, LPCSTR lpString)
+{
+    if (!lpKeyName)
+    {
+        CSimpleIniA ini(true, true, false);
+        ini.LoadData(updated.data(), updated.size());
+        return KeyNames(ini, section.c_str()).empty();
+    }
+    std::string key = Trim(lpKeyName);
+    if (!lpString)
+        return !ReadBack(updated, section, key);
+    CProfileText alone("");
+    alone.SetValue(section, key, lpString);
+    return ReadBack(updated, section, key) == ReadBack(alone.GetText(), section, key);
+}
+
 BOOL RefuseWrite(LPCSTR lpFileName, const std::string& reason)
 {
     OutputDebugStringA(("WritePrivateProfileStringA: " + std::string(lpFileName) + ": " + reason).c_str());
@@ -352,6 +381,9 @@ BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
     // Never replace what could not be read: its content would be lost.
     if (!current.bReadable)
         return RefuseWrite(lpFileName, "the file cannot be read");
+    // The reader stops at a NUL byte: a write after one could never be read back.
+    if (current.strText.find('\0') != std::string::npos)
+        return RefuseWrite(lpFileName, "the file holds a NUL byte");
     CProfileText text(current.strText);
     if (!lpKeyName)
         text.DeleteSection(section);
@@ -362,6 +394,8 @@ BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
     std::string updated = text.GetText();
     if (updated == current.strText)
         return TRUE;
+    if (!ChangeReadsBack(updated, section, lpKeyName, lpString))
+        return RefuseWrite(lpFileName, "the file's layout would hide the change");
     std::string error = ReplaceFile(lpFileName, updated);
     Cache().erase(lpFileName);
     return error.empty() ? TRUE : RefuseWrite(lpFileName, error);

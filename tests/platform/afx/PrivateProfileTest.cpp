@@ -444,3 +444,24 @@ TEST_F(PrivateProfileTest, EveryFailingStepOfAWriteKeepsTheFileByteForByteAndSay
         EXPECT_EQ("new", Value(file, "Section", "key"));
     }
 }
+
+TEST_F(PrivateProfileTest, AFileHoldingANulByteIsNotWrittenSinceTheWriteCouldNotBeReadBack)
+{
+    const std::string strOld("[General]\nkey=a\0b\n[Later]\nx=1\n", 30);
+    std::string file = m_dir.Write("nul.ini", strOld);
+    EXPECT_FALSE(WritePrivateProfileStringA("Added", "key", "value", file.c_str()));
+    EXPECT_EQ(strOld, ReadFileBytes(file));
+    EXPECT_EQ("a", Value(file, "General", "key"));
+}
+
+TEST_F(PrivateProfileTest, AChangeTheReaderCouldNotSeeIsRefused)
+{
+    // The reader joins a bracket left open with the lines after it, so a
+    // section added at the end would be read under another name.
+    const std::string strOld = "[S]\r\nk=1\r\n[\n";
+    std::string file = m_dir.Write("open.ini", strOld);
+    EXPECT_FALSE(WritePrivateProfileStringA("Added", "key", "value", file.c_str()));
+    EXPECT_EQ(strOld, ReadFileBytes(file));
+    EXPECT_TRUE(WritePrivateProfileStringA("S", "k", "2", file.c_str())) << "a change it sees is made";
+    EXPECT_EQ("2", Value(file, "S", "k"));
+}
