@@ -12,6 +12,7 @@ PACKAGES=(
   libsimpleini-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   python3
+  clang libclang-rt-14-dev
 )
 
 missing=()
