@@ -16,6 +16,7 @@
 
 #include <QStandardPaths>
 #include <QWidget>
+#include <filesystem>
 #include <strings.h>
 #include <sys/stat.h>
 #include <vector>
@@ -72,8 +73,9 @@ AFX_PROCESS_START TextEditorStart(const std::string& strPath)
                 request.args.push_back(editor.pszWaitOption);
             break;
         }
-    // The path is one argument, whatever it holds.
-    request.args.push_back(strPath);
+    // The path is one argument, whatever it holds, and absolute, so that a
+    // recorded location starting with '-' is never read as an option.
+    request.args.push_back(std::filesystem::absolute(strPath).lexically_normal().string());
     return request;
 }
 
