@@ -81,3 +81,24 @@ TEST(ScriptLocation, ExampleFindsItsActionsInUsrOrder)
     EXPECT_NE(script.GetActionFiles()[1].find("Action.c"), std::string::npos);
     EXPECT_EQ(script.GetName(), "nursery_order");
 }
+
+TEST(ScriptLocation, NamesThatLeadOutOfTheScriptDirectoryAreNotFollowed)
+{
+    CTempDir dir;
+    dir.Write("outside.c", "not the script's");
+    dir.Write("outside.prm", "");
+    dir.Write("s/Action.c", "Action");
+    dir.Write("s/sub/Inner.c", "Inner");
+    std::string strOutside = dir.File("outside.c");
+    dir.Write("s/s.usr", "[General]\nParameterFile=s.prm\n[Actions]\nA=Action.c\nB=../outside.c\nC=" + strOutside +
+                             "\nD=sub/../../outside.c\nE=sub/Inner.c\n");
+    CScriptLocation script;
+    std::string error;
+    ASSERT_TRUE(script.Resolve(dir.File("s/s.usr"), error)) << error;
+    EXPECT_EQ(script.GetActionFiles(), (std::vector<std::string>{dir.File("s/Action.c"), dir.File("s/sub/Inner.c")}));
+
+    dir.Write("s/s.usr", "[General]\nParameterFile=../outside.prm\n");
+    CScriptLocation escaping;
+    EXPECT_FALSE(escaping.Resolve(dir.File("s/s.usr"), error));
+    EXPECT_NE(error.find("outside the script's directory"), std::string::npos) << error;
+}
