@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <unistd.h>
@@ -18,6 +19,7 @@ inline const std::string& FuzzDir()
         const char* pszDir = mkdtemp(szTemplate);
         if (!pszDir)
             std::abort();
+        std::atexit([] { std::filesystem::remove_all(FuzzDir()); });
         return std::string(pszDir);
     }();
     return s_strDir;
