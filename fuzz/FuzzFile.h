@@ -4,22 +4,23 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <unistd.h>
 
 // A private directory for the files a target reads and writes, made once per
-// process; the readers under test take paths, not bytes.
+// process under $TMPDIR (scripts/fuzz.sh points it into build-fuzz/ and
+// empties it: libFuzzer ends without running exit handlers). The readers
+// under test take paths, not bytes.
 inline const std::string& FuzzDir()
 {
     static const std::string s_strDir = []
     {
-        char szTemplate[] = "/tmp/tarvo-fuzz-XXXXXX";
-        const char* pszDir = mkdtemp(szTemplate);
+        const char* pszTmp = std::getenv("TMPDIR");
+        std::string strTemplate = std::string(pszTmp && *pszTmp ? pszTmp : "/tmp") + "/tarvo-fuzz-XXXXXX";
+        const char* pszDir = mkdtemp(strTemplate.data());
         if (!pszDir)
             std::abort();
-        std::atexit([] { std::filesystem::remove_all(FuzzDir()); });
         return std::string(pszDir);
     }();
     return s_strDir;

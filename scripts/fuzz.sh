@@ -18,11 +18,12 @@ cmake --build "$ROOT/build-fuzz" -j "$(nproc)" --target "${TARGETS[@]}"
 
 cd "$ROOT/build-fuzz"
 for target in "${TARGETS[@]}"; do
-  mkdir -p "corpus/$target"
+  mkdir -p "corpus/$target" scratch
   echo "== $target: $SECONDS_EACH s"
-  ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen "./$target" -max_total_time="$SECONDS_EACH" \
+  TMPDIR="$ROOT/build-fuzz/scratch" ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen "./$target" -max_total_time="$SECONDS_EACH" \
     -max_len=4096 -timeout=10 -artifact_prefix="$ROOT/build-fuzz/" -print_final_stats=1 \
     "corpus/$target" "$ROOT/fuzz/corpus/$target" 2>&1 | grep -E "DONE|stat::number_of_executed_units|SUMMARY|property failed|ERROR" || true
+  rm -rf scratch
   if ls "$ROOT"/build-fuzz/crash-* "$ROOT"/build-fuzz/timeout-* >/dev/null 2>&1; then
     echo "$target failed: see build-fuzz/crash-* or timeout-*" >&2
     exit 1
