@@ -23,6 +23,17 @@ std::string ProfileString(const std::string& strFile, const char* pszSection, co
     return buffer;
 }
 
+// A file the script's text names, or an empty path when the name leads out
+// of the script's directory: the editor writes these files, so a script must
+// not be able to point it at any other file of the user's.
+fs::path InScriptDirectory(const std::string& strDirectory, const std::string& strName)
+{
+    fs::path name = fs::path(strName).lexically_normal();
+    if (name.empty() || name.is_absolute() || *name.begin() == "..")
+        return fs::path();
+    return fs::path(strDirectory) / name;
+}
+
 // Every key of a section, in file order.
 std::vector<std::string> SectionKeys(const std::string& strFile, const char* pszSection)
 {
@@ -94,8 +105,14 @@ bool CScriptLocation::ResolveUsr(const std::string& strUsrFile, std::string& str
     std::string strParamFile = ProfileString(strUsrFile, "General", "ParameterFile");
     if (strParamFile.empty())
         strParamFile = fs::path(strUsrFile).stem().string() + ".prm";
+    fs::path paramFile = InScriptDirectory(m_strDirectory, strParamFile);
+    if (paramFile.empty())
+    {
+        strError = "the parameter file lies outside the script's directory: " + strParamFile;
+        return false;
+    }
     ReadActions();
-    return ResolveParamFile((fs::path(m_strDirectory) / strParamFile).string(), strError);
+    return ResolveParamFile(paramFile.string(), strError);
 }
 
 // A script without parameters yet has no parameter file: the first save creates it.
@@ -130,8 +147,8 @@ void CScriptLocation::ReadActions()
     m_arrActionFiles.clear();
     for (const std::string& key : SectionKeys(m_strUsrFile, "Actions"))
     {
-        fs::path file = fs::path(m_strDirectory) / ProfileString(m_strUsrFile, "Actions", key.c_str());
-        if (IsReadableFile(file))
+        fs::path file = InScriptDirectory(m_strDirectory, ProfileString(m_strUsrFile, "Actions", key.c_str()));
+        if (!file.empty() && IsReadableFile(file))
             m_arrActionFiles.push_back(file.string());
     }
 }

@@ -2,6 +2,8 @@
 
 #include "ketrin/Ketrin.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -47,7 +49,7 @@ bool CScriptText::Save(std::string& strError)
             continue;
         if (!os_write_file_atomic(file.strPath.c_str(), file.strText.data(), file.strText.size()))
         {
-            strError = "cannot write " + file.strPath;
+            strError = "cannot write " + file.strPath + ": " + std::strerror(errno);
             return false;
         }
         file.strSaved = file.strText;

@@ -4,10 +4,11 @@
 #include "afx/MessageBox.h"
 #include "afx/ProgressDialog.h"
 #include "afx/Resource.h"
+#include "ketrin/Ketrin.h"
 #include "resources/StringIds.h"
 
-#include <QSaveFile>
 #include <cerrno>
+#include <cstring>
 
 namespace
 {
@@ -140,30 +141,27 @@ HRESULT CImportDb::ImportToFile(const char* pszPath, const char* pszSeparator, b
     if (strPath.empty())
         return DR_E_INVALIDARG;
     std::string strSeparator = pszSeparator ? pszSeparator : ", ";
-    QSaveFile file(QString::fromStdString(strPath));
-    errno = 0;
-    // Unbuffered: the lines come in blocks already, and a short write shows
-    // at once instead of slipping through a buffer that is flushed on commit.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return ReportFileError(file);
+    m_strPath = strPath;
+    OS_ATOMIC_FILE* pFile = os_atomic_open(strPath.c_str());
+    if (!pFile)
+        return ReportFileError(strPath);
     m_strBuffer.clear();
     if (bHeader)
-        WriteHeader(file, strSeparator);
-    HRESULT hrRows = WriteRows(file, strSeparator);
+        WriteHeader(pFile, strSeparator);
+    HRESULT hrRows = WriteRows(pFile, strSeparator);
     // Only a whole result replaces the file; a failure or a cancel keeps the old one.
     if (hrRows != 0 && hrRows != IMPORT_EMPTY)
     {
-        file.cancelWriting();
+        os_atomic_abandon(pFile);
         if (hrRows == IMPORT_CANCELLED)
             AfxMessageBox(IDS_IMPORT_CANCELLED, MB_OK | MB_ICONINFORMATION);
         return hrRows;
     }
-    errno = 0;
-    return file.commit() ? hrRows : ReportFileError(file);
+    return os_atomic_commit(pFile) ? hrRows : ReportFileError(strPath);
 }
 
 // The header goes to the buffer; the rows' writing reports any write error.
-HRESULT CImportDb::WriteHeader(QSaveFile&, const std::string& strSeparator)
+HRESULT CImportDb::WriteHeader(OS_ATOMIC_FILE*, const std::string& strSeparator)
 {
     IDrRecordset* pRecords = m_pResult ? m_pResult->GetRecordset() : nullptr;
     if (!pRecords)
@@ -183,7 +181,7 @@ HRESULT CImportDb::WriteHeader(QSaveFile&, const std::string& strSeparator)
 
 // The first write error is reported and ends the import: the file it was
 // meant for is not replaced anyway. The author may cancel between records.
-HRESULT CImportDb::WriteRows(QSaveFile& file, const std::string& strSeparator)
+HRESULT CImportDb::WriteRows(OS_ATOMIC_FILE* pFile, const std::string& strSeparator)
 {
     IDrRecordset* pRecords = m_pResult ? m_pResult->GetRecordset() : nullptr;
     if (!pRecords)
@@ -211,27 +209,26 @@ HRESULT CImportDb::WriteRows(QSaveFile& file, const std::string& strSeparator)
         m_strBuffer += '\n';
         if (m_strBuffer.size() >= WRITE_BLOCK_BYTES)
         {
-            if (int nCause = Flush(file))
+            if (int nCause = Flush(pFile))
                 return nCause;
         }
         if (!progress.Step())
             return IMPORT_CANCELLED;
     }
-    return nVisited == 0 ? DR_E_FAIL : Flush(file);
+    return nVisited == 0 ? DR_E_FAIL : Flush(pFile);
 }
 
-int CImportDb::Flush(QSaveFile& file)
+int CImportDb::Flush(OS_ATOMIC_FILE* pFile)
 {
-    errno = 0;
-    qint64 nLength = static_cast<qint64>(m_strBuffer.size());
-    bool bWritten = file.write(m_strBuffer.data(), nLength) == nLength;
+    bool bWritten = os_atomic_write(pFile, m_strBuffer.data(), m_strBuffer.size()) != 0;
     m_strBuffer.clear();
-    return bWritten ? 0 : ReportFileError(file);
+    return bWritten ? 0 : ReportFileError(m_strPath);
 }
-int CImportDb::ReportFileError(const QSaveFile& file)
+
+int CImportDb::ReportFileError(const std::string& strPath)
 {
-    int nCause = CauseOf(errno);
-    AfxMessageBox((file.fileName().toStdString() + "\n" + file.errorString().toStdString()).c_str(),
-                  MB_OK | MB_ICONEXCLAMATION);
+    int nErrno = errno;
+    int nCause = CauseOf(nErrno);
+    AfxMessageBox((strPath + "\n" + std::strerror(nErrno)).c_str(), MB_OK | MB_ICONEXCLAMATION);
     return nCause;
 }

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-class QSaveFile;
+struct OS_ATOMIC_FILE;
 
 // Results of an import beside 0 (every record written), failures of the
 // query component (negative) and a file error's cause (small positive).
@@ -31,16 +31,17 @@ public:
 
 protected:
     HRESULT RunQuery();
-    HRESULT WriteHeader(QSaveFile& file, const std::string& strSeparator);
-    HRESULT WriteRows(QSaveFile& file, const std::string& strSeparator);
+    HRESULT WriteHeader(OS_ATOMIC_FILE* pFile, const std::string& strSeparator);
+    HRESULT WriteRows(OS_ATOMIC_FILE* pFile, const std::string& strSeparator);
 
 private:
     // The cause of the error after a failed file call, reported to the author.
-    int ReportFileError(const QSaveFile& file);
+    int ReportFileError(const std::string& strPath);
     // Writes the gathered lines out; the cause of a write error, else 0.
-    int Flush(QSaveFile& file);
+    int Flush(OS_ATOMIC_FILE* pFile);
 
     std::string m_strDefaultPath;
+    std::string m_strPath; // the file being written
     std::unique_ptr<IDrResult> m_pResult;
     std::string m_strBuffer; // lines not yet written
 };

@@ -19,6 +19,7 @@
 #include <QStandardPaths>
 #include <QWidget>
 #include <climits>
+#include <filesystem>
 #include <strings.h>
 #include <sys/stat.h>
 #include <vector>
@@ -68,6 +69,9 @@ void ShowFormatted(UINT nID, const std::string& strPath, UINT nType = MB_OK, int
 // "TextEditor" when it names one, else the first desktop editor installed.
 AFX_PROCESS_START TextEditorStart(const std::string& strPath, const std::string& strIniPath)
 {
+    // The path is one argument, whatever it holds, and absolute, so that a
+    // recorded location starting with '-' is never read as an option.
+    std::string strFile = std::filesystem::absolute(strPath).lexically_normal().string();
     AFX_PROCESS_START request;
     request.strProgram = FALLBACK_EDITOR;
     char szChosen[PATH_MAX] = {};
@@ -75,7 +79,7 @@ AFX_PROCESS_START TextEditorStart(const std::string& strPath, const std::string&
     if (*szChosen)
     {
         request.strProgram = szChosen;
-        request.args.push_back(strPath);
+        request.args.push_back(strFile);
         return request;
     }
     for (const auto& editor : TEXT_EDITORS)
@@ -86,8 +90,7 @@ AFX_PROCESS_START TextEditorStart(const std::string& strPath, const std::string&
                 request.args.push_back(editor.pszWaitOption);
             break;
         }
-    // The path is one argument, whatever it holds.
-    request.args.push_back(strPath);
+    request.args.push_back(strFile);
     return request;
 }
 

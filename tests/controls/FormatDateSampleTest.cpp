@@ -4,6 +4,7 @@
 #include "afx/Clock.h"
 
 #include <chrono>
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace
@@ -74,6 +75,20 @@ TEST(DateTimeFormatter, MidnightNoonAndTheBufferLimit)
     EXPECT_EQ(Format("%Y", 5), "2026");
     EXPECT_EQ(Format("%Y", 4), "<failed>") << "the terminator must fit too";
     EXPECT_FALSE(formatter.Format(szBuffer, 0, "%Y", time));
+}
+
+TEST(DateTimeFormatter, ExtremeFieldsFormatWithoutOverflow)
+{
+    struct tm time = SampleTime();
+    time.tm_year = INT_MAX;
+    time.tm_mon = INT_MAX;
+    time.tm_yday = INT_MAX;
+    time.tm_wday = INT_MIN;
+    char szBuffer[128];
+    ASSERT_TRUE(CDateTimeFormatter().Format(szBuffer, sizeof szBuffer, "%Y %m %j %y", time));
+    EXPECT_STREQ(szBuffer, "2147485547 2147483648 2147483648 47");
+    ASSERT_TRUE(CDateTimeFormatter().Format(szBuffer, sizeof szBuffer, "%a %U %W", time));
+    EXPECT_STREQ(szBuffer, "? 306783379 306783379");
 }
 
 class FormatDateSampleTest : public ::testing::Test

@@ -1,3 +1,4 @@
+#include "FileFault.h"
 #include "FileSizeLimit.h"
 #include "TableDlgFixture.h"
 #include "TempDir.h"
@@ -248,6 +249,27 @@ TEST_F(ImportDbTest, RecordsetWalksAgainFromTheFirstRecord)
             strAges += (pRecords->GetFieldValue(1, strValue) ? strValue : "?") + ";";
         EXPECT_EQ(strAges, "1;2;3;");
         EXPECT_FALSE(pRecords->GetFieldValue(1, strValue)) << "no value past the end";
+    }
+}
+
+TEST_F(ImportDbTest, EveryFailingFileStepKeepsTheOldFileAndGivesOneMessage)
+{
+    const std::string strOld = ReadFileBytes(m_strFile);
+    CQueryScript script(Connection(), PEOPLE_QUERY);
+    for (const FILE_FAULT_STEP& step : FileFaultSteps())
+    {
+        SCOPED_TRACE(step.pszName);
+        m_boxes.Clear();
+        auto before = DirectoryNames(m_dir.Path());
+        {
+            CFileFault fault(step.nStep, ENOSPC);
+            EXPECT_EQ(CImportDb(nullptr).ImportToFile(m_strFile.c_str(), ",", true), 13) << "disk full";
+            EXPECT_GT(fault.Hits(), 0);
+        }
+        EXPECT_EQ(ReadFileBytes(m_strFile), strOld);
+        EXPECT_EQ(DirectoryNames(m_dir.Path()), before);
+        ASSERT_EQ(m_boxes.Calls().size(), 1u) << "one message, not one per row";
+        EXPECT_NE(m_boxes.LastText().find("data.dat"), std::string::npos) << m_boxes.LastText();
     }
 }
 

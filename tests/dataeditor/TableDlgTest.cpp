@@ -269,6 +269,29 @@ TEST_F(TableDlgTest, TextEditorRunsOnTheFileAndTheGridIsReadAgain)
     EXPECT_EQ(vecStarts[1].args, std::vector<std::string>{m_strDataFile});
 }
 
+TEST_F(TableDlgTest, ARecordedLocationLikeAnOptionReachesTheTextEditorAsAnAbsolutePath)
+{
+    CreateEditor();
+    Load("a\n1\n");
+    std::string strCwd = std::filesystem::current_path().string();
+    std::filesystem::current_path(m_dir.Path());
+    m_dir.Write("--new-window/x.dat", "a\n1\n");
+    m_pMgr->SetParamAttrib("CustomerName", "TableLocation", "--new-window");
+    m_pMgr->SetParamAttrib("CustomerName", "Table", "x.dat");
+    std::vector<AFX_PROCESS_START> vecStarts;
+    AfxSetProcessStartHandler(
+        [&](const AFX_PROCESS_START& request)
+        {
+            vecStarts.push_back(request);
+            return TRUE;
+        });
+    ClickButton(IDC_TABLE_EDIT_TEXT);
+    AfxSetProcessStartHandler(nullptr);
+    std::filesystem::current_path(strCwd);
+    ASSERT_EQ(vecStarts.size(), 1u);
+    EXPECT_EQ(vecStarts[0].args.back(), m_dir.File("--new-window/x.dat"));
+}
+
 TEST_F(TableDlgTest, DelimiterDetectionPrefersTheEarlierOnATie)
 {
     CreateEditor();

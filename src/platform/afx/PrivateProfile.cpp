@@ -2,6 +2,7 @@
 
 #include "DebugOutput.h"
 #include "ProfileText.h"
+#include "ketrin/Ketrin.h"
 
 // Header-only use: the template bodies come with the header, no library to link.
 #define SI_NO_CONVERSION
@@ -9,7 +10,6 @@
 #include <SimpleIni.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +17,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -275,82 +276,40 @@ std::string CheckWrite(const std::string& section, LPCSTR lpKeyName, LPCSTR lpSt
     return std::string();
 }
 
-std::string DirectoryOf(const std::string& path)
-{
-    size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool WriteAll(int fd, const std::string& bytes)
-{
-    size_t nDone = 0;
-    while (nDone < bytes.size())
-    {
-        ssize_t n = write(fd, bytes.data() + nDone, bytes.size() - nDone);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        nDone += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// A new file beside the target, created exclusively so that nothing is clobbered.
-int CreateTempBeside(const std::string& target, std::string& temp)
-{
-    static std::atomic<unsigned> s_nCounter{0};
-    std::string dir = DirectoryOf(target);
-    std::string base = target.substr(target.rfind('/') + 1);
-    for (int nAttempt = 0; nAttempt < 100; ++nAttempt)
-    {
-        temp = dir + "/." + base + "." + std::to_string(getpid()) + "." + std::to_string(s_nCounter++) + ".tmp";
-        int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    return -1;
-}
-
-// Temp file in the same directory, flushed to disk, renamed over the target:
-// a failure at any step leaves the old file whole.
+// Replaced whole or not at all; empty on success, else why not.
 std::string ReplaceFile(const std::string& path, const std::string& bytes)
 {
-    std::string target = path;
-    if (char* real = realpath(path.c_str(), nullptr)) // replace a link's target, not the link
+    if (os_write_file_atomic(path.c_str(), bytes.data(), bytes.size()))
+        return std::string();
+    return std::strerror(errno);
+}
+
+// What the reader would answer for the key of a text, or null when missing.
+std::optional<std::string> ReadBack(const std::string& text, const std::string& section, const std::string& key)
+{
+    CSimpleIniA ini(true, true, false);
+    ini.LoadData(text.data(), text.size());
+    const char* value = FindValue(ini, section.c_str(), key.c_str());
+    return value ? std::optional<std::string>(value) : std::nullopt;
+}
+
+// Whether the reader sees the change in the updated text as it would in a
+// file of that key alone: lines the reader joins (a bracket left open, a
+// lone CR) could hide it.
+bool ChangeReadsBack(const std::string& updated, const std::string& section, LPCSTR lpKeyName, LPCSTR lpString)
+{
+    if (!lpKeyName)
     {
-        target = real;
-        std::free(real);
+        CSimpleIniA ini(true, true, false);
+        ini.LoadData(updated.data(), updated.size());
+        return KeyNames(ini, section.c_str()).empty();
     }
-    std::string temp;
-    int fd = CreateTempBeside(target, temp);
-    if (fd < 0)
-        return std::strerror(errno);
-    struct stat st;
-    if (stat(target.c_str(), &st) == 0)
-        fchmod(fd, st.st_mode & 07777);
-    bool bOk = WriteAll(fd, bytes) && fsync(fd) == 0;
-    int nError = errno;
-    bOk = close(fd) == 0 && bOk;
-    if (bOk && rename(temp.c_str(), target.c_str()) != 0)
-    {
-        nError = errno;
-        bOk = false;
-    }
-    if (!bOk)
-    {
-        unlink(temp.c_str());
-        return std::strerror(nError);
-    }
-    int dirFd = open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0)
-    {
-        fsync(dirFd); // make the rename itself durable
-        close(dirFd);
-    }
-    return std::string();
+    std::string key = Trim(lpKeyName);
+    if (!lpString)
+        return !ReadBack(updated, section, key);
+    CProfileText alone("");
+    alone.SetValue(section, key, lpString);
+    return ReadBack(updated, section, key) == ReadBack(alone.GetText(), section, key);
 }
 
 BOOL RefuseWrite(LPCSTR lpFileName, const std::string& reason)
@@ -422,6 +381,9 @@ BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
     // Never replace what could not be read: its content would be lost.
     if (!current.bReadable)
         return RefuseWrite(lpFileName, "the file cannot be read");
+    // The reader stops at a NUL byte: a write after one could never be read back.
+    if (current.strText.find('\0') != std::string::npos)
+        return RefuseWrite(lpFileName, "the file holds a NUL byte");
     CProfileText text(current.strText);
     if (!lpKeyName)
         text.DeleteSection(section);
@@ -432,6 +394,8 @@ BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
     std::string updated = text.GetText();
     if (updated == current.strText)
         return TRUE;
+    if (!ChangeReadsBack(updated, section, lpKeyName, lpString))
+        return RefuseWrite(lpFileName, "the file's layout would hide the change");
     std::string error = ReplaceFile(lpFileName, updated);
     Cache().erase(lpFileName);
     return error.empty() ? TRUE : RefuseWrite(lpFileName, error);

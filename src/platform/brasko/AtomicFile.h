@@ -2,10 +2,12 @@
 
 #include <string>
 
-// Writes a file so that it is replaced whole or not at all: the bytes go to a
-// temporary file in the target's directory, which is synced and renamed over
-// the target. Until Commit succeeds the target is untouched; a failed or
-// abandoned write removes the temporary file.
+struct OS_ATOMIC_FILE;
+
+// Writes a file so that it is replaced whole or not at all, through the
+// system helpers' atomic write, with a buffer so that many small records make
+// few system calls. Until Commit succeeds the target is untouched; a failed
+// or abandoned write removes the temporary file.
 class CAtomicFile
 {
 public:
@@ -22,11 +24,8 @@ public:
 
 private:
     int Flush();
-    int WriteAll(const char* pData, size_t nLength);
     void Abandon();
 
-    std::string m_strTarget;
-    std::string m_strTemp;
     std::string m_strBuffer;
-    int m_fd = -1;
+    OS_ATOMIC_FILE* m_pFile = nullptr;
 };

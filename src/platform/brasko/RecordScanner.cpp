@@ -229,8 +229,14 @@ __attribute__((target("avx2,popcnt,lzcnt,bmi"))) int64_t ScanBlocksAvx2(DT_SCAN_
 
 bool HasAvx2()
 {
+#if defined(__clang__)
+    // clang cannot ask for lzcnt ("abm"); every processor with AVX2 has it.
+    static const bool bHas =
+        __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt") && __builtin_cpu_supports("bmi");
+#else
     static const bool bHas = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt") &&
                              __builtin_cpu_supports("bmi") && __builtin_cpu_supports("abm");
+#endif
     return bHas;
 }
 #endif

@@ -74,6 +74,28 @@ extern "C"
     // permission bits. 1 on success; on failure nothing is left behind.
     int os_write_file_atomic(const char* path, const void* data, size_t size);
 
+    // The same, written piece by piece: os_atomic_open makes the temporary file
+    // (null on failure), os_atomic_write appends to it, os_atomic_commit puts it in
+    // place and os_atomic_abandon throws it away. Commit and abandon free the
+    // handle. After a failed write the handle only fails; commit then removes it.
+    typedef struct OS_ATOMIC_FILE OS_ATOMIC_FILE;
+    OS_ATOMIC_FILE* os_atomic_open(const char* path);
+    int os_atomic_write(OS_ATOMIC_FILE* file, const void* data, size_t size);
+    int os_atomic_commit(OS_ATOMIC_FILE* file);
+    void os_atomic_abandon(OS_ATOMIC_FILE* file);
+
+// Steps of an atomic write, in the order they happen.
+#define OS_STEP_OPEN 1   // creating the temporary file
+#define OS_STEP_WRITE 2  // each write of bytes into it
+#define OS_STEP_FSYNC 3  // forcing them to the disk
+#define OS_STEP_FLUSH 4  // closing it, where late write errors show
+#define OS_STEP_RENAME 5 // putting it in place of the target
+    // Test seam: before each step the hook is asked; an answer other than 0
+    // makes the step fail with that errno, as a full disk or a dying device
+    // would. Null removes the hook.
+    typedef int (*OS_FILE_FAULT)(int step);
+    void os_set_file_fault(OS_FILE_FAULT hook);
+
     // Copies src to dst (atomically, as above). overwrite 0 refuses an existing dst.
     int os_copy_file(const char* src, const char* dst, int overwrite);
 

@@ -1,5 +1,6 @@
 #include "Ketrin.h"
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -38,10 +39,25 @@ std::string ResolveTarget(const std::string& path)
     return path;
 }
 
+std::atomic<OS_FILE_FAULT> g_fault{nullptr};
+
+// False with errno set when the test seam makes this step fail.
+bool Allowed(int step)
+{
+    OS_FILE_FAULT hook = g_fault.load();
+    int nErrno = hook ? hook(step) : 0;
+    if (nErrno == 0)
+        return true;
+    errno = nErrno;
+    return false;
+}
+
 bool WriteAll(int fd, const char* data, size_t size)
 {
     while (size > 0)
     {
+        if (!Allowed(OS_STEP_WRITE))
+            return false;
         ssize_t n = write(fd, data, size);
         if (n < 0 && errno == EINTR)
             continue;
@@ -94,7 +110,7 @@ public:
         if (m_strDir.empty())
             m_strDir = ".";
         std::string pattern = ketrin::PathJoin(m_strDir, "." + ketrin::PathFile(m_strTarget) + ".XXXXXX");
-        m_nFd = mkstemp(pattern.data());
+        m_nFd = Allowed(OS_STEP_OPEN) ? mkstemp(pattern.data()) : -1;
         if (m_nFd >= 0)
             m_strPath = pattern;
     }
@@ -114,13 +130,23 @@ public:
 
     bool Commit(mode_t mode, bool bReplace)
     {
-        if (m_nFd < 0 || fchmod(m_nFd, mode) != 0 || fsync(m_nFd) != 0)
+        if (m_nFd < 0)
+            return false;
+        KeepOwner();
+        if (fchmod(m_nFd, mode) != 0 || !Allowed(OS_STEP_FSYNC) || fsync(m_nFd) != 0)
             return false;
         int fd = m_nFd;
         m_nFd = -1;
+        if (!Allowed(OS_STEP_FLUSH))
+        {
+            CErrnoKeeper keeper;
+            close(fd);
+            return false;
+        }
         if (close(fd) != 0)
             return false;
-        if (!(bReplace ? rename(m_strPath.c_str(), m_strTarget.c_str()) == 0 : MoveNoReplace()))
+        if (!Allowed(OS_STEP_RENAME) ||
+            !(bReplace ? rename(m_strPath.c_str(), m_strTarget.c_str()) == 0 : MoveNoReplace()))
             return false;
         m_strPath.clear();
         SyncDirectory(m_strDir);
@@ -128,6 +154,15 @@ public:
     }
 
 private:
+    // The replacement keeps the old file's owner where the user may give files
+    // away; otherwise the user owns it.
+    void KeepOwner() const
+    {
+        struct stat st;
+        if (stat(m_strTarget.c_str(), &st) == 0 && fchown(m_nFd, st.st_uid, st.st_gid) != 0)
+            errno = 0;
+    }
+
     // Some file systems lack the no-replace rename; a hard link refuses an
     // existing name as well.
     bool MoveNoReplace()
@@ -186,14 +221,81 @@ int os_access(const char* path, int mode)
     return access(path, flags) == 0 ? 1 : 0;
 }
 
+struct OS_ATOMIC_FILE
+{
+    explicit OS_ATOMIC_FILE(const char* path) : temp(path) {}
+    CTempFile temp;
+    int nError = 0; // why a write failed; the file is then never put in place
+};
+
+OS_ATOMIC_FILE* os_atomic_open(const char* path)
+{
+    if (!path || !*path)
+    {
+        Fail(EINVAL);
+        return nullptr;
+    }
+    auto file = std::make_unique<OS_ATOMIC_FILE>(path);
+    if (file->temp.Fd() < 0)
+    {
+        CErrnoKeeper keeper;
+        file.reset();
+        return nullptr;
+    }
+    return file.release();
+}
+
+int os_atomic_write(OS_ATOMIC_FILE* file, const void* data, size_t size)
+{
+    if (!file || (!data && size > 0))
+        return Fail(EINVAL);
+    // A file with a gap must never be put in place.
+    if (file->nError)
+        return Fail(file->nError);
+    if (WriteAll(file->temp.Fd(), static_cast<const char*>(data), size))
+        return 1;
+    file->nError = errno ? errno : EIO;
+    return 0;
+}
+
+int os_atomic_commit(OS_ATOMIC_FILE* file)
+{
+    if (!file)
+        return Fail(EINVAL);
+    std::unique_ptr<OS_ATOMIC_FILE> owner(file);
+    if (file->nError)
+        return Fail(file->nError);
+    if (file->temp.Commit(TargetMode(file->temp.Target()), true))
+        return 1;
+    CErrnoKeeper keeper;
+    owner.reset();
+    return 0;
+}
+
+void os_atomic_abandon(OS_ATOMIC_FILE* file)
+{
+    CErrnoKeeper keeper;
+    delete file;
+}
+
+void os_set_file_fault(OS_FILE_FAULT hook)
+{
+    g_fault.store(hook);
+}
+
 int os_write_file_atomic(const char* path, const void* data, size_t size)
 {
-    if (!path || !*path || (!data && size > 0))
+    if (!data && size > 0)
         return Fail(EINVAL);
-    CTempFile temp(path);
-    if (temp.Fd() < 0 || !WriteAll(temp.Fd(), static_cast<const char*>(data), size))
+    OS_ATOMIC_FILE* file = os_atomic_open(path);
+    if (!file)
         return 0;
-    return temp.Commit(TargetMode(temp.Target()), true) ? 1 : 0;
+    if (!os_atomic_write(file, data, size))
+    {
+        os_atomic_abandon(file);
+        return 0;
+    }
+    return os_atomic_commit(file);
 }
 
 int os_copy_file(const char* src, const char* dst, int overwrite)

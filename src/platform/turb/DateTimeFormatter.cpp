@@ -11,10 +11,12 @@ const char* const DAYS[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursda
 const char* const MONTHS[] = {"January", "February", "March",     "April",   "May",      "June",
                               "July",    "August",   "September", "October", "November", "December"};
 
-std::string Number(int nValue, int nDigits, bool bNoZeros)
+// Fields are widened first: a caller's time may hold any int, and adding
+// 1900 or 1 to the largest would overflow.
+std::string Number(long long llValue, int nDigits, bool bNoZeros)
 {
-    char szText[16];
-    std::snprintf(szText, sizeof szText, "%0*d", bNoZeros ? 1 : nDigits, nValue);
+    char szText[24];
+    std::snprintf(szText, sizeof szText, "%0*lld", bNoZeros ? 1 : nDigits, llValue);
     return szText;
 }
 
@@ -28,10 +30,10 @@ std::string Name(const char* const* ppszNames, int nCount, int nIndex, bool bSho
 
 // Week of the year with weeks starting on nFirstDay (0 Sunday, 1 Monday);
 // days before the first such day are in week 0.
-int WeekOfYear(const struct tm& time, int nFirstDay)
+long long WeekOfYear(const struct tm& time, int nFirstDay)
 {
-    int nWeekday = (time.tm_wday + 7 - nFirstDay) % 7;
-    return (time.tm_yday + 7 - nWeekday) / 7;
+    long long llWeekday = (time.tm_wday + 7LL - nFirstDay) % 7;
+    return (time.tm_yday + 7LL - llWeekday) / 7;
 }
 
 std::string TimeZone(const struct tm& time, bool bOffset)
@@ -100,10 +102,10 @@ bool Element(char chElement, bool bAlternate, const struct tm& time, std::string
         strOut += Number(Hour12(time.tm_hour), 2, bAlternate);
         return true;
     case 'j':
-        strOut += Number(time.tm_yday + 1, 3, bAlternate);
+        strOut += Number(time.tm_yday + 1LL, 3, bAlternate);
         return true;
     case 'm':
-        strOut += Number(time.tm_mon + 1, 2, bAlternate);
+        strOut += Number(time.tm_mon + 1LL, 2, bAlternate);
         return true;
     case 'M':
         strOut += Number(time.tm_min, 2, bAlternate);
@@ -122,10 +124,10 @@ bool Element(char chElement, bool bAlternate, const struct tm& time, std::string
         strOut += Number(time.tm_wday, 1, bAlternate);
         return true;
     case 'y':
-        strOut += Number((time.tm_year + 1900) % 100, 2, bAlternate);
+        strOut += Number((time.tm_year + 1900LL) % 100, 2, bAlternate);
         return true;
     case 'Y':
-        strOut += Number(time.tm_year + 1900, 1, bAlternate);
+        strOut += Number(time.tm_year + 1900LL, 1, bAlternate);
         return true;
     case 'z':
     case 'Z':

@@ -1,6 +1,7 @@
 #include "afx/PrivateProfile.h"
 #include "afx/DebugOutput.h"
 
+#include "FileFault.h"
 #include "TempDir.h"
 
 #include <csignal>
@@ -417,4 +418,50 @@ TEST_F(PrivateProfileTest, NamesOrValuesThatWouldBreakTheFileAreRefused)
     EXPECT_EQ(ReadFileBytes(file), "[S]\na=1\n");
     EXPECT_NE(messages.find("line break"), std::string::npos);
     EXPECT_NE(messages.find("\"k=v\""), std::string::npos);
+}
+
+TEST_F(PrivateProfileTest, EveryFailingStepOfAWriteKeepsTheFileByteForByteAndSaysWhy)
+{
+    const std::string strOld = "; kept\r\n[Section]\r\nkey=old\r\n";
+    for (const FILE_FAULT_STEP& step : FileFaultSteps())
+    {
+        SCOPED_TRACE(step.pszName);
+        std::string file = m_dir.Write("a.ini", strOld);
+        ASSERT_EQ("old", Value(file, "Section", "key"));
+        auto before = DirectoryEntries(m_dir.Path());
+        std::string strMessage;
+        AfxSetDebugOutputSink([&](const std::string& strText) { strMessage += strText; });
+        {
+            CFileFault fault(step.nStep);
+            EXPECT_FALSE(WritePrivateProfileStringA("Section", "key", "new", file.c_str()));
+            EXPECT_GT(fault.Hits(), 0);
+        }
+        EXPECT_NE(std::string::npos, strMessage.find("a.ini")) << strMessage;
+        EXPECT_EQ(strOld, ReadFileBytes(file));
+        EXPECT_EQ(before, DirectoryEntries(m_dir.Path()));
+        EXPECT_EQ("old", Value(file, "Section", "key"));
+        EXPECT_TRUE(WritePrivateProfileStringA("Section", "key", "new", file.c_str()));
+        EXPECT_EQ("new", Value(file, "Section", "key"));
+    }
+}
+
+TEST_F(PrivateProfileTest, AFileHoldingANulByteIsNotWrittenSinceTheWriteCouldNotBeReadBack)
+{
+    const std::string strOld("[General]\nkey=a\0b\n[Later]\nx=1\n", 30);
+    std::string file = m_dir.Write("nul.ini", strOld);
+    EXPECT_FALSE(WritePrivateProfileStringA("Added", "key", "value", file.c_str()));
+    EXPECT_EQ(strOld, ReadFileBytes(file));
+    EXPECT_EQ("a", Value(file, "General", "key"));
+}
+
+TEST_F(PrivateProfileTest, AChangeTheReaderCouldNotSeeIsRefused)
+{
+    // The reader joins a bracket left open with the lines after it, so a
+    // section added at the end would be read under another name.
+    const std::string strOld = "[S]\r\nk=1\r\n[\n";
+    std::string file = m_dir.Write("open.ini", strOld);
+    EXPECT_FALSE(WritePrivateProfileStringA("Added", "key", "value", file.c_str()));
+    EXPECT_EQ(strOld, ReadFileBytes(file));
+    EXPECT_TRUE(WritePrivateProfileStringA("S", "k", "2", file.c_str())) << "a change it sees is made";
+    EXPECT_EQ("2", Value(file, "S", "k"));
 }

@@ -1,3 +1,4 @@
+#include "FileFault.h"
 #include "TurbTestSupport.h"
 
 #include <algorithm>
@@ -427,4 +428,26 @@ TEST_F(PrmFileTest, LoadingASecondFileAddsItsParameters)
                                           1));
     EXPECT_EQ((std::vector<std::string>{"First", "Second", "Third", "Extra"}), ParamNames(engine));
     EXPECT_EQ("Random", GetAttrib(engine, "Second", "Type"));
+}
+
+TEST_F(PrmFileTest, EveryFailingStepOfASaveKeepsTheFileByteForByteAndLeavesNothing)
+{
+    for (const FILE_FAULT_STEP& step : FileFaultSteps())
+    {
+        SCOPED_TRACE(step.pszName);
+        std::string file = m_dir.Write("a.prm", SAMPLE);
+        void* engine = Load(file);
+        SetAttrib(engine, "First", "CurrentValue", "changed");
+        auto before = DirectoryNames(m_dir.Path());
+        {
+            CFileFault fault(step.nStep);
+            EXPECT_EQ(TURB_E_IO, Param_Save(engine, nullptr));
+            EXPECT_GT(fault.Hits(), 0);
+        }
+        EXPECT_EQ(SAMPLE, ReadFileBytes(file));
+        EXPECT_EQ(before, DirectoryNames(m_dir.Path()));
+        // The change is still there to be saved once the disk allows it.
+        ASSERT_EQ(TURB_OK, Param_Save(engine, nullptr));
+        EXPECT_EQ("changed", GetAttrib(Load(file), "First", "CurrentValue"));
+    }
 }
