@@ -74,11 +74,16 @@ DATA_FILE_LOCATION LocateDataFile(const std::string& strPath, const std::string&
     return location;
 }
 
+// A relative path stays in the script's directory unless ".." takes it out;
+// an absolute one is compared with its ".." and "." resolved.
 bool IsInDataDirectory(bool bDataDirOnly, const std::string& strPath, const std::string& strLocalDir)
 {
-    if (!bDataDirOnly || strPath.find('/') == std::string::npos || !std::filesystem::path(strPath).is_absolute())
+    if (!bDataDirOnly || strPath.find('/') == std::string::npos)
         return true;
-    return SameDirectory(ParentDir(strPath), strLocalDir);
+    std::filesystem::path normal = std::filesystem::path(strPath).lexically_normal();
+    if (!normal.is_absolute())
+        return normal.empty() || *normal.begin() != "..";
+    return SameDirectory(normal.parent_path().string(), strLocalDir);
 }
 
 std::string ResolveIniPath()

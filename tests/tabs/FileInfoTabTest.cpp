@@ -324,6 +324,11 @@ TEST(DataFileRulesTest, AMappedDriveIsRecordedByItsNetworkName)
     EXPECT_FALSE(IsInDataDirectory(true, "/o/t.dat", "/s"));
     EXPECT_TRUE(IsInDataDirectory(false, "/o/t.dat", "/s"));
     EXPECT_TRUE(IsInDataDirectory(true, "t.dat", "/s"));
+    EXPECT_FALSE(IsInDataDirectory(true, "../t.dat", "/s")) << "a relative path that leaves the directory";
+    EXPECT_FALSE(IsInDataDirectory(true, "sub/../../t.dat", "/s"));
+    EXPECT_TRUE(IsInDataDirectory(true, "./t.dat", "/s"));
+    EXPECT_TRUE(IsInDataDirectory(true, "/s/sub/../t.dat", "/s"));
+    EXPECT_FALSE(IsInDataDirectory(true, "/s/../o/t.dat", "/s"));
 }
 
 // The editor's commands work inside the tab: the tab and its editor outlive
