@@ -87,6 +87,21 @@ std::string CDataFileTab::ActiveName() const
     return m_pMgr ? m_pMgr->GetActiveParamName() : "";
 }
 
+int CDataFileTab::RefreshFirstLineRange()
+{
+    if (!m_pTableDlg)
+        return -1;
+    m_strStartRow = ActiveAttrib("StartRow");
+    m_strDelimiter = ActiveAttrib("Delimiter");
+    if (std::atoi(m_strStartRow.c_str()) < 0 || m_strDelimiterName.empty())
+        return -1;
+    int nLines = std::min(m_pTableDlg->GetFileLineCount(), COUNT_MAX);
+    m_spinFirstLine.SetRange32(1, nLines > 0 ? nLines : 1);
+    if (nLines < static_cast<int>(m_nFirstDataLine))
+        m_nFirstDataLine = 1;
+    return nLines;
+}
+
 std::string CDataFileTab::ActiveAttrib(const char* pszKey) const
 {
     return HasActiveParam() ? ReadParamAttrib(GetTurbine(), ActiveName(), pszKey) : std::string();

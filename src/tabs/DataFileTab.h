@@ -35,6 +35,11 @@ public:
     BOOL SaveToParam(const char* pszName);
     void Refresh();
     virtual void RefreshSpinRanges() = 0;
+    // Sets the first-line spin to the file's lines and keeps the first line in
+    // them; the file's line count (at most COUNT_MAX), or -1 when the file gives
+    // no ranges.
+    int RefreshFirstLineRange();
+    static const int COUNT_MAX = 32767;
     BOOL CheckDataDirectory(const std::string& strPath, BOOL bShowMessage);
     BOOL CheckFirstDataLine(const char* pszName, BOOL bShowMessage);
     void SyncSameLineRows(const std::string& strName);

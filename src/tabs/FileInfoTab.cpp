@@ -17,7 +17,6 @@ const UINT s_nAddColumnMsg = RegisterWindowMessageA(TARVO_ADD_COLUMN_MESSAGE);
 const UINT s_nDeleteColumnMsg = RegisterWindowMessageA(TARVO_DELETE_COLUMN_MESSAGE);
 
 const int SPIN_MAX = 32000;
-const int COUNT_MAX = 32767;
 const char* const COLUMN_PREFIX = "Col ";
 } // namespace
 
@@ -112,16 +111,8 @@ void CFileInfoTab::ResetFileFormat()
 
 void CFileInfoTab::RefreshSpinRanges()
 {
-    if (!m_pTableDlg)
+    if (RefreshFirstLineRange() < 0)
         return;
-    m_strStartRow = ActiveAttrib("StartRow");
-    m_strDelimiter = ActiveAttrib("Delimiter");
-    if (std::atoi(m_strStartRow.c_str()) < 0 || m_strDelimiterName.empty())
-        return;
-    int nLines = std::min(m_pTableDlg->GetFileLineCount(), COUNT_MAX);
-    m_spinFirstLine.SetRange32(1, nLines > 0 ? nLines : 1);
-    if (nLines < static_cast<int>(m_nFirstDataLine))
-        m_nFirstDataLine = 1;
     int nColumns = std::min(m_pTableDlg->GetFileColumnCount(), COUNT_MAX);
     m_spinColumn.SetRange32(nColumns > 0 ? 1 : 0, nColumns);
     if (nColumns >= 0 && nColumns < std::atoi(m_strColumnNumber.c_str()))

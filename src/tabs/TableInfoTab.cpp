@@ -9,14 +9,12 @@
 #include "resources/DataFileTabDialogs.h"
 #include "tabs/ParamAttribs.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <strings.h>
 
 namespace
 {
 const int SPIN_MAX = 32000;
-const int COUNT_MAX = 32767;
 const char* const NOT_ENOUGH_ROWS_SHOWN[] = {"Parameter will get less rows than required",
                                              "Use behavior of \"Select Next Row\" "};
 const char* const NOT_ENOUGH_ROWS_STORED[] = {"OnlyExistingRows", "NotValidInstance"};
@@ -151,18 +149,11 @@ void CTableInfoTab::ResetFileFormat()
 
 void CTableInfoTab::RefreshSpinRanges()
 {
-    if (!m_pTableDlg)
+    int nLines = RefreshFirstLineRange();
+    if (nLines < 0)
         return;
-    m_strStartRow = ActiveAttrib("StartRow");
-    m_strDelimiter = ActiveAttrib("Delimiter");
-    if (std::atoi(m_strStartRow.c_str()) < 0 || m_strDelimiterName.empty())
-        return;
-    int nLines = std::min(m_pTableDlg->GetFileLineCount(), COUNT_MAX);
     int nUpper = nLines > 0 ? nLines : 1;
-    m_spinFirstLine.SetRange32(1, nUpper);
     m_spinRows.SetRange32(1, nUpper);
-    if (nLines < static_cast<int>(m_nFirstDataLine))
-        m_nFirstDataLine = 1;
     if (nLines < std::atoi(m_strRowsPerIteration.c_str()))
         m_strRowsPerIteration = std::to_string(nUpper);
 }

@@ -1,38 +1,11 @@
+#include "EditorProcess.h"
 #include "TempDir.h"
 
-#include <QProcess>
-#include <QStringList>
 #include <filesystem>
 #include <gtest/gtest.h>
 
 namespace
 {
-struct RUN
-{
-    int nExitCode = -1;
-    std::string strOut;
-    std::string strErr;
-};
-
-RUN Editor(const QStringList& args)
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
-    process.setProcessEnvironment(env);
-    process.start(QString(TARVO_BINARY_DIR) + "/bin/tarvo-editor", args);
-    RUN run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.nExitCode = process.exitCode();
-    run.strOut = process.readAllStandardOutput().toStdString();
-    run.strErr = process.readAllStandardError().toStdString();
-    return run;
-}
-
-const QString kExample = QString(TARVO_SOURCE_DIR) + "/examples/nursery_order";
-
 // A copy of the example to break.
 class BrokenExample
 {
