@@ -15,7 +15,7 @@ class CModulEdit;
 class TARVO_API CMultiModuleEdit : public CEdit
 {
 public:
-    static const int MAX_POSITIONS = 100;
+    static constexpr int MAX_POSITIONS = 100;
 
     CMultiModuleEdit();
     ~CMultiModuleEdit() override;

@@ -43,8 +43,8 @@ struct SIM_ROW
 class TARVO_API CParamSimulator
 {
 public:
-    static const int MIN_COUNT = 1;
-    static const int MAX_COUNT = 256;
+    static constexpr int MIN_COUNT = 1;
+    static constexpr int MAX_COUNT = 256;
     static const char* const NO_VALUE;
 
     CParamSimulator();

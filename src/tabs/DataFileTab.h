@@ -39,7 +39,7 @@ public:
     // them; the file's line count (at most COUNT_MAX), or -1 when the file gives
     // no ranges.
     int RefreshFirstLineRange();
-    static const int COUNT_MAX = 32767;
+    static constexpr int COUNT_MAX = 32767;
     BOOL CheckDataDirectory(const std::string& strPath, BOOL bShowMessage);
     BOOL CheckFirstDataLine(const char* pszName, BOOL bShowMessage);
     void SyncSameLineRows(const std::string& strName);
