@@ -11,10 +11,10 @@
 #include "dataeditor/TableDlg.h"
 #include "manager/TarvoMgr.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QScrollBar>
 #include <QStandardPaths>
-#include <QTableView>
 #include <QWidget>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -86,6 +86,13 @@ long ResidentKiB()
     return 0;
 }
 
+// Paints the grid as the screen would show it. An offscreen window is never
+// exposed, so a repaint there would paint nothing.
+void Paint(CGridCtrl& grid)
+{
+    grid.GetWidget()->grab();
+}
+
 // A script whose one File parameter reads the generated file, and the
 // editor on a shown window.
 class CEditorScene
@@ -110,7 +117,7 @@ public:
         m_pDlg->Create(&m_host);
         m_pDlg->ShowWindow(SW_SHOW);
         m_pDlg->MoveWindow(0, 0, 800, 600);
-        m_pDlg->GetGrid().GetWidget()->repaint();
+        Paint(m_pDlg->GetGrid());
         m_nCreatedKiB = ResidentKiB();
     }
     ~CEditorScene()
@@ -124,21 +131,19 @@ public:
     {
         if (m_pDlg->LoadFile(m_strDataFile, 1, ",") != 1)
             return -1;
-        m_pDlg->GetGrid().GetWidget()->repaint();
+        Paint(m_pDlg->GetGrid());
         return m_pDlg->GetGrid().GetRowCount();
     }
     int LineCount() const { return m_pDlg->GetFileLineCount(); }
     // To the first row and back to the last, each with the screen painted.
     void ScrollTopToBottom()
     {
-        QWidget* pWidget = m_pDlg->GetGrid().GetWidget();
-        auto* pView = qobject_cast<QTableView*>(pWidget);
-        if (!pView)
-            pView = pWidget->findChild<QTableView*>();
-        pView->scrollToTop();
-        pView->viewport()->repaint();
-        pView->scrollToBottom();
-        pView->viewport()->repaint();
+        CGridCtrl& grid = m_pDlg->GetGrid();
+        auto* pView = dynamic_cast<QAbstractScrollArea*>(grid.GetWidget());
+        grid.EnsureVisible(0, 0);
+        Paint(grid);
+        grid.EnsureVisible(0, grid.GetRowCount() - 1);
+        Paint(grid);
         if (!pView->isVisible() || pView->verticalScrollBar()->value() != pView->verticalScrollBar()->maximum())
             std::fprintf(stderr, "the grid is not on show or did not reach its last row\n");
     }

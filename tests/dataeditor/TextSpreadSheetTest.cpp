@@ -1,11 +1,11 @@
 #include "UiDriver.h"
 
 #include "afx/Clipboard.h"
+#include "afx/GridView.h"
 #include "dataeditor/TextSpreadSheet.h"
 
 #include <QAbstractItemModel>
 #include <QLineEdit>
-#include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <map>
@@ -129,10 +129,10 @@ TEST_F(TextSpreadSheetTest, HeaderClickSelectsTheColumnAndRowsAreNumbered)
     EXPECT_EQ(m_target.m_lastRange, CGridRange(1, 0, 1, 3));
     EXPECT_EQ(m_grid.GetLastSelection(), CGridRange(1, 0, 1, 3));
 
-    auto* pView = qobject_cast<QTableView*>(m_grid.GetWidget());
+    auto* pView = dynamic_cast<CGridView*>(m_grid.GetWidget());
     ASSERT_NE(pView, nullptr);
-    EXPECT_EQ(pView->model()->headerData(0, Qt::Vertical).toString(), "1");
-    EXPECT_EQ(pView->model()->headerData(3, Qt::Vertical).toString(), "4");
+    EXPECT_EQ(pView->Model()->headerData(0, Qt::Vertical, Qt::DisplayRole).toString(), "1");
+    EXPECT_EQ(pView->Model()->headerData(3, Qt::Vertical, Qt::DisplayRole).toString(), "4");
 
     m_grid.SetRowCount(0);
     m_grid.SetSelectedRange(CGridRange());

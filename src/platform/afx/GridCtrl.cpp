@@ -1,12 +1,19 @@
 #include "GridCtrl.h"
 
+#include "GridView.h"
+
 #include <QFontMetrics>
 #include <QHeaderView>
-#include <QItemSelectionModel>
 #include <QStyle>
-#include <QTableView>
 #include <algorithm>
-#include <climits>
+
+namespace
+{
+CRect ToCRect(const QRect& rect)
+{
+    return rect.isEmpty() ? CRect() : CRect(rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1);
+}
+} // namespace
 
 CGridCtrl::CGridCtrl() = default;
 
@@ -17,22 +24,14 @@ BOOL CGridCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
     QWidget* pParent = pParentWnd ? pParentWnd->GetWidget() : nullptr;
     if (!pParent || m_hWnd)
         return FALSE;
-    auto* pView = new QTableView(pParent);
-    m_pModel = new CGridModel(pView);
-    pView->setModel(m_pModel);
+    m_pModel = new CGridModel(nullptr);
+    auto* pView = new CGridView(m_pModel, pParent);
     pView->setFrameShape((dwStyle & WS_BORDER) ? QFrame::StyledPanel : QFrame::NoFrame);
-    pView->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    pView->setSortingEnabled(false);
-    pView->setWordWrap(false);
-    pView->setFocusPolicy(Qt::StrongFocus);
     pView->setGeometry(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    // Fixed row heights: the view never measures rows it does not show.
-    pView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    pView->verticalHeader()->setDefaultSectionSize(pView->fontMetrics().height() + 6);
-    pView->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     pView->setProperty("afxClass", QString("GridCtrl"));
-    ConnectView(pView);
-    SetEditFirstClick(FALSE);
+    m_pModel->m_onEdited = [this](int nRow, int nColumn) { OnItemChanged(nRow, nColumn); };
+    pView->m_onSelectionChanged = [this] { NotifySelection(); };
+    pView->m_onHeaderClicked = [this](int nColumn) { OnHeaderClick(nColumn); };
     if (!AttachWidget(pView, nID, dwStyle, 0, true))
     {
         delete pView;
@@ -43,22 +42,9 @@ BOOL CGridCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
     return TRUE;
 }
 
-void CGridCtrl::ConnectView(QTableView* pView)
+CGridView* CGridCtrl::View() const
 {
-    m_pModel->m_onEdited = [this](int nRow, int nColumn) { OnItemChanged(nRow, nColumn); };
-    QObject::connect(pView->selectionModel(), &QItemSelectionModel::selectionChanged, pView,
-                     [this] { NotifySelection(); });
-    // A header click is the subclass's to answer, not the view's column selection.
-    QHeaderView* pHeader = pView->horizontalHeader();
-    QObject::disconnect(pHeader, &QHeaderView::sectionPressed, nullptr, nullptr);
-    QObject::disconnect(pHeader, &QHeaderView::sectionEntered, nullptr, nullptr);
-    pHeader->setSectionsClickable(true);
-    QObject::connect(pHeader, &QHeaderView::sectionClicked, pView, [this](int nColumn) { OnHeaderClick(nColumn); });
-}
-
-QTableView* CGridCtrl::View() const
-{
-    return qobject_cast<QTableView*>(GetWidget());
+    return dynamic_cast<CGridView*>(GetWidget());
 }
 
 int CGridCtrl::InsertColumn(int nPosition, LPCSTR lpszName, int nWidth)
@@ -83,14 +69,14 @@ std::string CGridCtrl::GetColumnName(int nColumn) const
 
 void CGridCtrl::SetColumnWidth(int nColumn, int nWidth)
 {
-    if (QTableView* pView = View(); pView && nColumn >= 0 && nColumn < GetColumnCount())
-        pView->setColumnWidth(nColumn, nWidth);
+    if (CGridView* pView = View(); pView && nColumn >= 0 && nColumn < GetColumnCount())
+        pView->ColumnHeader()->resizeSection(nColumn, nWidth);
 }
 
 int CGridCtrl::GetColumnWidth(int nColumn) const
 {
-    QTableView* pView = View();
-    return pView ? pView->columnWidth(nColumn) : 0;
+    CGridView* pView = View();
+    return pView && nColumn >= 0 && nColumn < GetColumnCount() ? pView->ColumnHeader()->sectionSize(nColumn) : 0;
 }
 
 void CGridCtrl::SetRowCount(int nRows)
@@ -146,22 +132,20 @@ void CGridCtrl::SetReadOnly(BOOL bReadOnly)
 
 void CGridCtrl::SetEditFirstClick(BOOL bFirstClick)
 {
-    if (QTableView* pView = View())
-        pView->setEditTriggers(bFirstClick ? QAbstractItemView::AllEditTriggers
-                                           : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                                                 QAbstractItemView::AnyKeyPressed);
+    if (CGridView* pView = View())
+        pView->SetEditFirstClick(bFirstClick);
 }
 
 void CGridCtrl::SetWholeRowSel(BOOL bWholeRow)
 {
-    if (QTableView* pView = View())
-        pView->setSelectionBehavior(bWholeRow ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+    if (CGridView* pView = View())
+        pView->SetWholeRows(bWholeRow);
 }
 
 void CGridCtrl::EnableHeader(BOOL bColumnHeader)
 {
-    if (QTableView* pView = View())
-        pView->horizontalHeader()->setVisible(bColumnHeader);
+    if (CGridView* pView = View())
+        pView->SetColumnHeaderVisible(bColumnHeader);
 }
 
 void CGridCtrl::SetRowNumbers(BOOL bRowNumbers)
@@ -172,31 +156,24 @@ void CGridCtrl::SetRowNumbers(BOOL bRowNumbers)
 
 BOOL CGridCtrl::IsEditing() const
 {
-    // A cell's editor is a widget the view puts on its viewport.
-    QTableView* pView = View();
-    if (!pView)
-        return FALSE;
-    for (QWidget* pChild : pView->viewport()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        if (pChild->isVisible())
-            return TRUE;
-    return FALSE;
+    CGridView* pView = View();
+    return pView && pView->IsEditing();
 }
 
 int CGridCtrl::GetTextExtent(const std::string& strText) const
 {
-    QTableView* pView = View();
+    CGridView* pView = View();
     if (!pView)
         return 0;
-    int nMargin = (pView->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, pView) + 1) * 2;
-    return pView->fontMetrics().horizontalAdvance(QString::fromStdString(strText)) + nMargin;
+    return pView->fontMetrics().horizontalAdvance(QString::fromStdString(strText)) + 2 * pView->TextMargin();
 }
 
 int CGridCtrl::GetHeaderTextExtent(const std::string& strText) const
 {
-    QTableView* pView = View();
+    CGridView* pView = View();
     if (!pView)
         return 0;
-    QHeaderView* pHeader = pView->horizontalHeader();
+    QHeaderView* pHeader = pView->ColumnHeader();
     int nMargin = pHeader->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, pHeader) * 2;
     // Headers may draw their text bold; measure it so.
     QFont font = pHeader->font();
@@ -206,66 +183,32 @@ int CGridCtrl::GetHeaderTextExtent(const std::string& strText) const
 
 CGridRange CGridCtrl::GetSelectedRange() const
 {
-    QTableView* pView = View();
-    if (!pView)
-        return CGridRange();
-    const QItemSelection selection = pView->selectionModel()->selection();
-    if (selection.isEmpty())
-        return CGridRange();
-    CGridRange range(INT_MAX, INT_MAX, -1, -1);
-    for (const QItemSelectionRange& part : selection)
-    {
-        range.m_nLeft = std::min(range.m_nLeft, part.left());
-        range.m_nTop = std::min(range.m_nTop, part.top());
-        range.m_nRight = std::max(range.m_nRight, part.right());
-        range.m_nBottom = std::max(range.m_nBottom, part.bottom());
-    }
-    return range;
+    CGridView* pView = View();
+    return pView ? pView->Selection() : CGridRange();
 }
 
 void CGridCtrl::SetSelectedRange(const CGridRange& range)
 {
-    QTableView* pView = View();
-    if (!pView)
-        return;
-    QItemSelectionModel* pSelection = pView->selectionModel();
-    if (range.IsEmpty())
-    {
-        pSelection->clearSelection();
-        return;
-    }
-    QModelIndex topLeft = m_pModel->index(range.m_nTop, range.m_nLeft);
-    QModelIndex bottomRight = m_pModel->index(range.m_nBottom, range.m_nRight);
-    pSelection->setCurrentIndex(topLeft, QItemSelectionModel::NoUpdate);
-    pSelection->select(QItemSelection(topLeft, bottomRight), QItemSelectionModel::ClearAndSelect);
+    if (CGridView* pView = View())
+        pView->Select(range);
 }
 
 void CGridCtrl::EnsureVisible(int nColumn, int nRow)
 {
-    if (QTableView* pView = View())
-        pView->scrollTo(m_pModel->index(nRow, nColumn));
+    if (CGridView* pView = View())
+        pView->ScrollTo(nColumn, nRow);
 }
 
 CRect CGridCtrl::GetCellRect(int nColumn, int nRow) const
 {
-    QTableView* pView = View();
-    if (!pView)
-        return CRect();
-    QRect rect = pView->visualRect(m_pModel->index(nRow, nColumn));
-    if (rect.isEmpty())
-        return CRect();
-    rect.translate(pView->viewport()->mapTo(pView, QPoint(0, 0)));
-    return CRect(rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1);
+    CGridView* pView = View();
+    return pView ? ToCRect(pView->CellRect(nColumn, nRow)) : CRect();
 }
 
 CRect CGridCtrl::GetHeaderRect(int nColumn) const
 {
-    QTableView* pView = View();
-    if (!pView || nColumn < 0 || nColumn >= GetColumnCount() || !pView->horizontalHeader()->isVisible())
-        return CRect();
-    QHeaderView* pHeader = pView->horizontalHeader();
-    QPoint origin = pHeader->mapTo(pView, QPoint(pHeader->sectionViewportPosition(nColumn), 0));
-    return CRect(origin.x(), origin.y(), origin.x() + pHeader->sectionSize(nColumn), origin.y() + pHeader->height());
+    CGridView* pView = View();
+    return pView ? ToCRect(pView->HeaderRect(nColumn)) : CRect();
 }
 
 void CGridCtrl::OnItemChanged(int, int) {}

@@ -1,8 +1,8 @@
 #pragma once
 
-// A grid of text cells over a Qt table view: named columns with a header, a
-// row header, rows whose texts are read on demand (see CGridModel), cell
-// editing, and rectangular selections. Subclasses hear of the user's edits,
+// A grid of text cells: named columns with a header, a row header, rows
+// whose texts are read on demand (see CGridModel) and drawn only when on show
+// (see CGridView), cell editing, and rectangular selections. Subclasses hear of the user's edits,
 // of selection changes and of clicks on a column header.
 
 #include "GridModel.h"
@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-class QTableView;
+class CGridView;
 
 class CGridCtrl : public CWnd
 {
@@ -81,11 +81,10 @@ protected:
     // A click on a column's header; by default nothing happens.
     virtual void OnHeaderClick(int nColumn);
 
-    QTableView* View() const;
+    CGridView* View() const;
     CGridModel* Model() const { return m_pModel; }
 
 private:
-    void ConnectView(QTableView* pView);
     void NotifySelection();
 
     CGridModel* m_pModel = nullptr;

@@ -71,24 +71,30 @@ void CGridModel::InsertColumn(int nPosition, const std::string& strName)
     endInsertColumns();
 }
 
-// A reset, not an insertion: the views then size millions of rows at once
-// instead of row by row.
+// Rows come and go as a range: no view keeps anything per row.
 void CGridModel::SetRowCount(int nRows)
 {
-    if (nRows == m_nRows)
-        return;
-    beginResetModel();
-    m_mapTexts.erase(m_mapTexts.lower_bound({nRows, 0}), m_mapTexts.end());
-    m_nRows = nRows;
-    endResetModel();
+    if (nRows > m_nRows)
+    {
+        beginInsertRows(QModelIndex(), m_nRows, nRows - 1);
+        m_nRows = nRows;
+        endInsertRows();
+    }
+    else if (nRows < m_nRows)
+    {
+        beginRemoveRows(QModelIndex(), nRows, m_nRows - 1);
+        m_mapTexts.erase(m_mapTexts.lower_bound({nRows, 0}), m_mapTexts.end());
+        m_nRows = nRows;
+        endRemoveRows();
+    }
 }
 
 void CGridModel::SetReader(AFX_GRID_CELL_READER reader)
 {
-    beginResetModel();
     m_reader = std::move(reader);
     m_mapTexts.clear();
-    endResetModel();
+    if (m_nRows > 0 && !m_vecNames.empty())
+        emit dataChanged(index(0, 0), index(m_nRows - 1, columnCount() - 1));
 }
 
 std::string CGridModel::GetText(int nColumn, int nRow) const

@@ -1,9 +1,10 @@
 #include "UiDriver.h"
 
 #include "afx/GridCtrl.h"
+#include "afx/GridView.h"
 
 #include <QAbstractItemModel>
-#include <QTableView>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace
@@ -34,18 +35,22 @@ protected:
         m_grid.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &m_host, 7);
         m_grid.InsertColumn(-1, "A", 50);
         m_grid.InsertColumn(-1, "B", 50);
-        m_grid.SetCellReader(
-            [](int nColumn, int nRow, std::string& strText)
-            {
-                if (nRow >= 2)
-                    return false; // the reader's rows end here
-                strText = std::to_string(nColumn) + ":" + std::to_string(nRow);
-                return true;
-            });
+        m_grid.SetCellReader(Reader());
         m_grid.SetRowCount(3);
         ui::ShowAndActivate(m_host);
     }
     ~GridTest() override { m_host.DestroyWindow(); }
+
+    static AFX_GRID_CELL_READER Reader()
+    {
+        return [](int nColumn, int nRow, std::string& strText)
+        {
+            if (nRow >= 2)
+                return false; // the reader's rows end here
+            strText = std::to_string(nColumn) + ":" + std::to_string(nRow);
+            return true;
+        };
+    }
 
     std::string Text(int nColumn, int nRow)
     {
@@ -53,7 +58,7 @@ protected:
         m_grid.GetItemText(nColumn, nRow, strText);
         return strText;
     }
-    QAbstractItemModel* Model() { return qobject_cast<QTableView*>(m_grid.GetWidget())->model(); }
+    QAbstractItemModel* Model() { return dynamic_cast<CGridView*>(m_grid.GetWidget())->Model(); }
 
     CWnd m_host;
     CRecordingGrid m_grid;
@@ -124,4 +129,93 @@ TEST_F(GridTest, RemoveAllLeavesAnEmptyGrid)
     EXPECT_EQ(m_grid.GetRowCount(), 0);
     EXPECT_TRUE(m_grid.GetHeaderRect(0).IsRectEmpty());
     EXPECT_GT(m_grid.GetTextExtent("wide text"), m_grid.GetTextExtent("w"));
+}
+
+TEST_F(GridTest, KeysMoveTheCurrentCellAndShiftStretchesTheSelection)
+{
+    m_grid.SetRowCount(100);
+    const Qt::KeyboardModifiers none = Qt::NoModifier, shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier;
+    const struct
+    {
+        std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
+        CGridRange expected;
+    } cases[] = {
+        {{{Qt::Key_Down, none}, {Qt::Key_Right, none}}, CGridRange(1, 1, 1, 1)},
+        {{{Qt::Key_Down, shift}, {Qt::Key_Down, shift}, {Qt::Key_Right, shift}}, CGridRange(0, 0, 1, 2)},
+        {{{Qt::Key_Up, none}, {Qt::Key_Left, none}}, CGridRange(0, 0, 0, 0)},
+        {{{Qt::Key_End, none}}, CGridRange(1, 0, 1, 0)},
+        {{{Qt::Key_End, ctrl}}, CGridRange(1, 99, 1, 99)},
+        {{{Qt::Key_End, ctrl}, {Qt::Key_Home, ctrl | shift}}, CGridRange(0, 0, 1, 99)},
+        {{{Qt::Key_A, ctrl}}, CGridRange(0, 0, 1, 99)},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i)
+    {
+        m_grid.SetSelectedRange(CGridRange(0, 0, 0, 0));
+        for (const auto& key : cases[i].keys)
+            ui::PressKey(m_grid, key.first, key.second);
+        EXPECT_EQ(m_grid.GetSelectedRange(), cases[i].expected) << "case " << i;
+        EXPECT_EQ(m_grid.m_vecSelections.back(), cases[i].expected) << "case " << i;
+    }
+    // The current cell is scrolled on show.
+    ui::PressKey(m_grid, Qt::Key_End, ctrl);
+    EXPECT_FALSE(m_grid.GetCellRect(1, 99).IsRectEmpty());
+    EXPECT_TRUE(m_grid.GetCellRect(0, 0).IsRectEmpty());
+    ui::PressKey(m_grid, Qt::Key_PageUp);
+    int nTop = m_grid.GetSelectedRange().m_nTop;
+    EXPECT_LT(nTop, 99 - 3) << "a page is more than a few rows";
+    EXPECT_FALSE(m_grid.GetCellRect(1, nTop).IsRectEmpty());
+}
+
+TEST_F(GridTest, RowHeaderSelectsWholeRowsAndFewerRowsClipTheSelection)
+{
+    auto clickRowHeader = [this](int nRow, Qt::KeyboardModifiers modifiers)
+    {
+        QWidget* pViewport = dynamic_cast<CGridView*>(m_grid.GetWidget())->viewport();
+        QPoint point(2, m_grid.GetCellRect(0, nRow).CenterPoint().y);
+        QTest::mouseClick(pViewport, Qt::LeftButton, modifiers, point - pViewport->pos());
+    };
+    clickRowHeader(1, Qt::NoModifier);
+    EXPECT_EQ(m_grid.GetSelectedRange(), CGridRange(0, 1, 1, 1));
+    clickRowHeader(2, Qt::ShiftModifier);
+    EXPECT_EQ(m_grid.GetSelectedRange(), CGridRange(0, 1, 1, 2));
+
+    m_grid.SetRowCount(2);
+    EXPECT_EQ(m_grid.GetSelectedRange(), CGridRange(0, 1, 1, 1));
+    EXPECT_EQ(m_grid.m_vecSelections.back(), CGridRange(0, 1, 1, 1)) << "the clipped selection is reported";
+    m_grid.SetRowCount(1);
+    EXPECT_TRUE(m_grid.GetSelectedRange().IsEmpty());
+    EXPECT_TRUE(m_grid.m_vecSelections.back().IsEmpty());
+}
+
+TEST_F(GridTest, TypingEditsTheCurrentCellAndTheEditorKeysEndIt)
+{
+    const struct
+    {
+        Qt::Key open;        // typed on the grid
+        Qt::Key end;         // typed in the editor
+        const char* pszText; // the cell's text after
+        CGridRange after;
+    } cases[] = {
+        {Qt::Key_Q, Qt::Key_Escape, "0:1", CGridRange(0, 1, 0, 1)},
+        {Qt::Key_Q, Qt::Key_Return, "q", CGridRange(0, 1, 0, 1)},
+        {Qt::Key_W, Qt::Key_Tab, "w", CGridRange(1, 1, 1, 1)},
+        {Qt::Key_E, Qt::Key_Down, "e", CGridRange(0, 2, 0, 2)},
+        {Qt::Key_F2, Qt::Key_Return, "0:1", CGridRange(0, 1, 0, 1)},
+    };
+    for (const auto& test : cases)
+    {
+        m_grid.SetCellReader(Reader());
+        m_grid.m_vecEdited.clear();
+        m_grid.SetSelectedRange(CGridRange(0, 1, 0, 1));
+        ui::PressKey(m_grid, test.open);
+        ASSERT_TRUE(m_grid.IsEditing()) << test.pszText;
+        ui::PressKeyOnFocus(test.end);
+        EXPECT_FALSE(m_grid.IsEditing()) << test.pszText;
+        EXPECT_EQ(Text(0, 1), test.pszText);
+        EXPECT_EQ(m_grid.m_vecEdited.size(), Text(0, 1) == "0:1" ? 0u : 1u) << test.pszText;
+        EXPECT_EQ(m_grid.GetSelectedRange(), test.after) << test.pszText;
+    }
+    m_grid.SetReadOnly(TRUE);
+    ui::PressKey(m_grid, Qt::Key_Y);
+    EXPECT_FALSE(m_grid.IsEditing()) << "a read-only grid opens no editor";
 }
