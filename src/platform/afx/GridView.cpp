@@ -2,12 +2,14 @@
 
 #include <QFocusEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleOptionFocusRect>
 #include <QStyleOptionHeader>
+#include <QToolTip>
 #include <algorithm>
 
 namespace
@@ -53,6 +55,7 @@ CGridView::CGridView(CGridModel* pModel, QWidget* pParent)
                 if (m_onHeaderClicked)
                     m_onHeaderClicked(nColumn);
             });
+    connect(m_pHeader, &QHeaderView::sectionHandleDoubleClicked, this, [this](int nColumn) { FitColumn(nColumn); });
     connect(m_pHeader, &QHeaderView::sectionResized, this,
             [this]
             {
@@ -225,6 +228,42 @@ CGridView::Cell CGridView::HitTest(const QPoint& point) const
     return cell;
 }
 
+// As wide as the widest text on show, the header's included: measuring
+// every row of a large file would take long.
+void CGridView::FitColumn(int nColumn)
+{
+    int nWidth = m_pHeader->sectionSizeHint(nColumn);
+    int nLastRow = std::min(Rows() - 1, TopRow() + FullRows());
+    for (int nRow = TopRow(); nRow <= nLastRow; ++nRow)
+        nWidth = std::max(nWidth, fontMetrics().horizontalAdvance(OneLine(m_pModel->GetText(nColumn, nRow))) +
+                                      2 * TextMargin() + 1);
+    m_pHeader->resizeSection(nColumn, nWidth);
+}
+
+QString CGridView::CellTip(int nColumn, int nRow) const
+{
+    if (nColumn < 0 || nColumn >= Columns() || nRow < 0 || nRow >= Rows())
+        return QString();
+    std::string strText = m_pModel->GetText(nColumn, nRow);
+    int nRoom = m_pHeader->sectionSize(nColumn) - 2 * TextMargin() - 1;
+    bool bCut = fontMetrics().horizontalAdvance(OneLine(strText)) > nRoom || strText.find('\n') != std::string::npos;
+    return bCut ? QString::fromStdString(strText) : QString();
+}
+
+bool CGridView::viewportEvent(QEvent* pEvent)
+{
+    if (pEvent->type() != QEvent::ToolTip)
+        return QAbstractScrollArea::viewportEvent(pEvent);
+    auto* pHelp = static_cast<QHelpEvent*>(pEvent);
+    Cell cell = HitTest(pHelp->pos());
+    QString strTip = CellTip(cell.m_nColumn, cell.m_nRow);
+    if (strTip.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(pHelp->globalPos(), strTip, viewport(), ViewportCellRect(cell.m_nColumn, cell.m_nRow));
+    return true;
+}
+
 // Painting: only the rows on show are read.
 
 void CGridView::paintEvent(QPaintEvent*)
@@ -355,17 +394,32 @@ bool CGridView::MoveByKey(int nKey, Qt::KeyboardModifiers modifiers)
     bool bControl = modifiers & Qt::ControlModifier;
     switch (nKey)
     {
-    case Qt::Key_Up: --cell.m_nRow; break;
-    case Qt::Key_Down: ++cell.m_nRow; break;
-    case Qt::Key_Left: --cell.m_nColumn; break;
-    case Qt::Key_Right: ++cell.m_nColumn; break;
-    case Qt::Key_PageUp: cell.m_nRow -= FullRows(); break;
-    case Qt::Key_PageDown: cell.m_nRow += FullRows(); break;
-    case Qt::Key_Home: cell = bControl ? Cell{0, 0} : Cell{0, cell.m_nRow}; break;
+    case Qt::Key_Up:
+        --cell.m_nRow;
+        break;
+    case Qt::Key_Down:
+        ++cell.m_nRow;
+        break;
+    case Qt::Key_Left:
+        --cell.m_nColumn;
+        break;
+    case Qt::Key_Right:
+        ++cell.m_nColumn;
+        break;
+    case Qt::Key_PageUp:
+        cell.m_nRow -= FullRows();
+        break;
+    case Qt::Key_PageDown:
+        cell.m_nRow += FullRows();
+        break;
+    case Qt::Key_Home:
+        cell = bControl ? Cell{0, 0} : Cell{0, cell.m_nRow};
+        break;
     case Qt::Key_End:
         cell = bControl ? Cell{Columns() - 1, Rows() - 1} : Cell{Columns() - 1, cell.m_nRow};
         break;
-    default: return false;
+    default:
+        return false;
     }
     bool bExtend = modifiers & Qt::ShiftModifier;
     if (!bExtend)
@@ -409,8 +463,8 @@ void CGridView::mouseMoveEvent(QMouseEvent* pEvent)
 void CGridView::mouseDoubleClickEvent(QMouseEvent* pEvent)
 {
     Cell cell = HitTest(pEvent->position().toPoint());
-    if (pEvent->button() != Qt::LeftButton || cell.m_nColumn < 0 || cell.m_nColumn >= Columns() ||
-        cell.m_nRow < 0 || cell.m_nRow >= Rows())
+    if (pEvent->button() != Qt::LeftButton || cell.m_nColumn < 0 || cell.m_nColumn >= Columns() || cell.m_nRow < 0 ||
+        cell.m_nRow >= Rows())
         return;
     MoveTo(cell, false);
     if (StartEditing())
@@ -537,8 +591,12 @@ bool CGridView::eventFilter(QObject* pObject, QEvent* pEvent)
     switch (pKey->key())
     {
     case Qt::Key_Return:
-    case Qt::Key_Enter: CommitEditing(); return true;
-    case Qt::Key_Escape: CancelEditing(); return true;
+    case Qt::Key_Enter:
+        CommitEditing();
+        return true;
+    case Qt::Key_Escape:
+        CancelEditing();
+        return true;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         CommitEditing();
@@ -551,6 +609,7 @@ bool CGridView::eventFilter(QObject* pObject, QEvent* pEvent)
         CommitEditing();
         MoveByKey(pKey->key(), Qt::NoModifier);
         return true;
-    default: return false;
+    default:
+        return false;
     }
 }

@@ -41,6 +41,9 @@ public:
     QRect CellRect(int nColumn, int nRow) const;
     QRect HeaderRect(int nColumn) const;
 
+    // The whole text of a cell that shows it cut short, else empty.
+    QString CellTip(int nColumn, int nRow) const;
+
     bool IsEditing() const;
     // Opens the line editor on the current cell, with its text or the given one.
     bool StartEditing(const QString* pText = nullptr);
@@ -59,6 +62,7 @@ protected:
     void focusInEvent(QFocusEvent* pEvent) override;
     void focusOutEvent(QFocusEvent* pEvent) override;
     bool eventFilter(QObject* pObject, QEvent* pEvent) override;
+    bool viewportEvent(QEvent* pEvent) override;
 
 private:
     struct Cell
@@ -77,6 +81,7 @@ private:
     Cell HitTest(const QPoint& point) const;
     QRect ViewportCellRect(int nColumn, int nRow) const;
 
+    void FitColumn(int nColumn);
     void OnModelChanged();
     void UpdateGeometries();
     void UpdateScrollBars();

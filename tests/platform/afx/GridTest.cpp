@@ -4,7 +4,11 @@
 #include "afx/GridView.h"
 
 #include <QAbstractItemModel>
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 namespace
@@ -218,4 +222,23 @@ TEST_F(GridTest, TypingEditsTheCurrentCellAndTheEditorKeysEndIt)
     m_grid.SetReadOnly(TRUE);
     ui::PressKey(m_grid, Qt::Key_Y);
     EXPECT_FALSE(m_grid.IsEditing()) << "a read-only grid opens no editor";
+}
+
+TEST_F(GridTest, ATextCutShortShowsWholeInATipAndFitsTheColumnOnRequest)
+{
+    auto* pView = dynamic_cast<CGridView*>(m_grid.GetWidget());
+    const std::string strLong = "a text much wider than fifty pixels";
+    m_grid.SetItemText(0, 1, strLong);
+    EXPECT_EQ(pView->CellTip(0, 1).toStdString(), strLong);
+    EXPECT_EQ(pView->CellTip(1, 1).toStdString(), "") << "a text that fits needs no tip";
+    // Hovering shows the tip.
+    CPoint center = m_grid.GetCellRect(0, 1).CenterPoint();
+    QPoint point = QPoint(center.x, center.y) - pView->viewport()->pos();
+    QHelpEvent event(QEvent::ToolTip, point, pView->viewport()->mapToGlobal(point));
+    QCoreApplication::sendEvent(pView->viewport(), &event);
+    EXPECT_EQ(QToolTip::text().toStdString(), strLong);
+
+    emit pView->ColumnHeader()->sectionHandleDoubleClicked(0);
+    EXPECT_GE(m_grid.GetColumnWidth(0), m_grid.GetTextExtent(strLong));
+    EXPECT_EQ(pView->CellTip(0, 1).toStdString(), "");
 }
