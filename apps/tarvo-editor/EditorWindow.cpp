@@ -373,6 +373,11 @@ void CEditorWindow::ReplaceWithParameter()
         ShowMessage("Select the text to turn into a parameter first.");
         return;
     }
+    if (editor->isReadOnly())
+    {
+        ShowMessage("This file is shown read-only: its bytes are no UTF-8 text.");
+        return;
+    }
     if (m_pMgr->IsNestedParameterization(strText, "{", "}"))
     {
         Ask("The selected text already holds a parameter reference.", MB_ICONEXCLAMATION);
