@@ -153,7 +153,8 @@ TEST(HostileContent, HugeLinesAndFieldsAreReadShownAndSavedUnchanged)
              ASSERT_TRUE(WritePrivateProfileStringA("ParameterSimulation", "NumVusers", "5", strUsr.c_str()));
              EXPECT_TRUE(ReadFileBytes(strUsr) == Replaced(strBefore, "NumVusers=4", "NumVusers=5"));
          }},
-        {"a script text line of 1 MiB", [&](CHostileScript& script) { CheckScriptTextKept(script, "vuser_init()\n{" + strField + "}\n", true); }},
+        {"a script text line of 1 MiB",
+         [&](CHostileScript& script) { CheckScriptTextKept(script, "vuser_init()\n{" + strField + "}\n", true); }},
     });
 }
 
@@ -189,7 +190,8 @@ TEST(HostileContent, NulBytesRefuseADataFileAndAreKeptElsewhere)
              EXPECT_TRUE(strAfter == strBefore || strAfter == Replaced(strBefore, "NumVusers=4", "NumVusers=5"))
                  << "written whole or not at all";
          }},
-        {"a script text", [&](CHostileScript& script) { CheckScriptTextKept(script, "vuser_init()\n{" + strNul + "}\n", true); }},
+        {"a script text",
+         [&](CHostileScript& script) { CheckScriptTextKept(script, "vuser_init()\n{" + strNul + "}\n", true); }},
     });
 }
 
@@ -230,7 +232,8 @@ TEST(HostileContent, InvalidUtf8IsShownAndKeptByteForByte)
              ASSERT_TRUE(WritePrivateProfileStringA("ParameterSimulation", "NumVusers", "5", strUsr.c_str()));
              EXPECT_TRUE(ReadFileBytes(strUsr) == Replaced(strBefore, "NumVusers=4", "NumVusers=5"));
          }},
-        {"a script text", [&](CHostileScript& script) { CheckScriptTextKept(script, "vuser_init()\n{" + strBad + "}\n", false); }},
+        {"a script text",
+         [&](CHostileScript& script) { CheckScriptTextKept(script, "vuser_init()\n{" + strBad + "}\n", false); }},
         {"the parameter pane of the editor",
          [&](CHostileScript& script)
          {
@@ -264,7 +267,8 @@ TEST(HostileContent, AParameterFileOfANewerVersionKeepsWhatItDoesNotKnow)
          [](CHostileScript& script)
          {
              std::string strText = ReadFileBytes(script.Prm());
-             script.Write("nursery_order.prm", Replaced(strText, "[Password]\n", "[Password]\nVaultRef=kv://shop/pw\n"));
+             script.Write("nursery_order.prm",
+                          Replaced(strText, "[Password]\n", "[Password]\nVaultRef=kv://shop/pw\n"));
              CheckPrmKeeps(script, "");
              EXPECT_TRUE(Contains(ReadFileBytes(script.Prm()), "VaultRef=kv://shop/pw\n"));
              EXPECT_EQ(script.Manager()->GetParamAttrib("Password", "VaultRef"), "kv://shop/pw");

@@ -47,12 +47,12 @@ public:
     std::string Prm() const { return File("nursery_order.prm"); }
     std::string Usr() const { return File("nursery_order.usr"); }
 
-    // Every file under the temporary directory with its bytes, so that a
-    // check sees anything written, anywhere, by the step between two calls.
-    std::vector<std::pair<std::string, std::string>> Snapshot() const
+    // Every file under the directory (the whole temporary one by default) with
+    // its bytes, so that a check sees anything written between two calls.
+    std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& strDir = std::string()) const
     {
         std::vector<std::pair<std::string, std::string>> files;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(m_root.Path()))
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(strDir.empty() ? Root() : strDir))
             files.emplace_back(entry.path().string(), entry.is_regular_file() ? ReadFileBytes(entry.path()) : "");
         std::sort(files.begin(), files.end());
         return files;
