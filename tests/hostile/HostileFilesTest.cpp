@@ -179,12 +179,10 @@ TEST(HostileFiles, APlugInThatIsNoLibraryFailsWithItsReasonAndNoCrash)
         const char* pszReason; // in the debugger output
     } cases[] = {
         {"a missing file", [](CHostileScript& script) { return script.File("missing.so"); }, "missing.so"},
-        {"a text file", [](CHostileScript& script) { return script.Write("text.so", "not a library\n"); },
-         "text.so"},
+        {"a text file", [](CHostileScript& script) { return script.Write("text.so", "not a library\n"); }, "text.so"},
         {"an empty file", [](CHostileScript& script) { return script.Write("empty.so", ""); }, "empty.so"},
         {"a directory", [](CHostileScript& script) { return script.Dir(); }, "LoadLibraryA"},
-        {"a library without the entry point",
-         [](CHostileScript&) { return std::string(TARVO_LIBRARY_PATH); }, ""},
+        {"a library without the entry point", [](CHostileScript&) { return std::string(TARVO_LIBRARY_PATH); }, ""},
     };
     for (const auto& c : cases)
     {
