@@ -183,8 +183,8 @@ TEST(HostileSaves, AScriptDirectoryThatTakesNoFileFailsTheSaveWithItsReasonAndLo
              }
              EXPECT_EQ(script.Snapshot(), before);
              ASSERT_EQ(table.SaveTable(script.File("customers.dat")), BRASKO_OK);
-             EXPECT_EQ(ReadFileBytes(script.File("customers.dat")).find("FirstName,LastName,Email,Password,City\nkept,"),
-                       0u);
+             EXPECT_EQ(
+                 ReadFileBytes(script.File("customers.dat")).find("FirstName,LastName,Email,Password,City\nkept,"), 0u);
          }},
         {"an ini file",
          [&](CHostileScript& script)
@@ -192,7 +192,8 @@ TEST(HostileSaves, AScriptDirectoryThatTakesNoFileFailsTheSaveWithItsReasonAndLo
              auto before = script.Snapshot();
              {
                  CReadOnlyDirectory readOnly(script.Dir());
-                 EXPECT_FALSE(WritePrivateProfileStringA("ParameterSimulation", "NumVusers", "5", script.Usr().c_str()));
+                 EXPECT_FALSE(
+                     WritePrivateProfileStringA("ParameterSimulation", "NumVusers", "5", script.Usr().c_str()));
              }
              EXPECT_EQ(script.Snapshot(), before);
          }},
