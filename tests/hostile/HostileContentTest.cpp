@@ -4,8 +4,6 @@
 
 #include "HostileScript.h"
 
-#include "EditorWindow.h"
-#include "ScriptLocation.h"
 #include "ScriptTabs.h"
 
 #include "afx/PrivateProfile.h"
@@ -77,17 +75,6 @@ void CheckPrmKeeps(CHostileScript& script, const std::string& strLines, const st
     std::vector<PARAM_SAMPLE_ROW> arrAgain;
     EXPECT_TRUE(pAgain->GetParamNamesAndSamples(&arrAgain));
     EXPECT_EQ(arrAgain.size(), arrRows.size());
-}
-
-// The editor window on the script, its text on show.
-std::unique_ptr<CEditorWindow> OpenEditor(const CHostileScript& script)
-{
-    CScriptLocation location;
-    std::string strError;
-    EXPECT_TRUE(location.Resolve(script.Dir(), strError)) << strError;
-    auto pWindow = std::make_unique<CEditorWindow>(kDatFile, 0);
-    EXPECT_TRUE(pWindow->OpenScript(location, strError)) << strError;
-    return pWindow;
 }
 
 // Opens the editor on a script text file holding strBytes, edits every file

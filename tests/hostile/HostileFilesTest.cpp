@@ -4,15 +4,11 @@
 
 #include "HostileScript.h"
 
-#include "EditorWindow.h"
-#include "ScriptLocation.h"
-
 #include "afx/PrivateProfile.h"
 #include "brasko/Brasko.h"
 #include "dataeditor/TableDlg.h"
 #include "datafiles/ExtendedDtable.h"
 #include "datafiles/FileSample.h"
-#include "resources/StringIds.h"
 
 #include <atomic>
 #include <chrono>
@@ -176,7 +172,7 @@ TEST(HostileFiles, APlugInThatIsNoLibraryFailsWithItsReasonAndNoCrash)
     {
         const char* pszName;
         std::function<std::string(CHostileScript&)> fnPath;
-        const char* pszReason; // in the debugger output
+        const char* pszReason; // in the debugger output; null where loading succeeds
     } cases[] = {
         {"a missing file", [](CHostileScript& script) { return script.File("missing.so"); }, "missing.so"},
         {"a text file", [](CHostileScript& script) { return script.Write("text.so", "not a library\n"); }, "text.so"},
@@ -200,14 +196,15 @@ TEST(HostileFiles, APlugInThatIsNoLibraryFailsWithItsReasonAndNoCrash)
         ASSERT_TRUE(pMgr->SetActiveParamName("Widget"));
         pMgr->CreateAdditionalInfoDllParam();
         EXPECT_EQ(pMgr->GetAdditionalInfo("PluginInfo"), nullptr);
-        EXPECT_TRUE(Contains(script.Debug(), c.pszReason)) << script.Debug();
+        if (c.pszReason)
+            EXPECT_TRUE(Contains(script.Debug(), c.pszReason)) << script.Debug();
 
         // The editor shows the parameter with the tabs it has.
         CMessageBoxRecorder boxes;
-        CEditorWindow window(strDat, 0);
         CScriptLocation location;
         std::string strError;
         ASSERT_TRUE(location.Resolve(script.Dir(), strError)) << strError;
+        CEditorWindow window(strDat, 0);
         ASSERT_TRUE(window.OpenScript(location, strError)) << strError;
         ASSERT_TRUE(window.Manager().SetActiveParamName("Widget"));
         window.Manager().SetParamAttrib("Widget", "OriginalValue", "v");

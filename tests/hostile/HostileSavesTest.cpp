@@ -4,9 +4,7 @@
 
 #include "HostileScript.h"
 
-#include "EditorWindow.h"
 #include "FileFault.h"
-#include "ScriptLocation.h"
 #include "ScriptTabs.h"
 
 #include "afx/PrivateProfile.h"
@@ -22,16 +20,6 @@
 
 namespace
 {
-std::unique_ptr<CEditorWindow> OpenEditor(const CHostileScript& script, long lOptions = 0)
-{
-    CScriptLocation location;
-    std::string strError;
-    EXPECT_TRUE(location.Resolve(script.Dir(), strError)) << strError;
-    auto pWindow = std::make_unique<CEditorWindow>(kDatFile, lOptions);
-    EXPECT_TRUE(pWindow->OpenScript(location, strError)) << strError;
-    return pWindow;
-}
-
 std::string Attrib(const CHostileScript& script, const char* pszParam, const char* pszAttrib)
 {
     return script.Manager()->GetParamAttrib(pszParam, pszAttrib);

@@ -1,8 +1,11 @@
 #pragma once
 
 // A copy of the example script in its own folder of a temporary directory, so
-// that anything written beside the script shows, and the library over it.
+// that anything written beside the script shows, and the library and the
+// editor over it.
 
+#include "EditorWindow.h"
+#include "ScriptLocation.h"
 #include "TempDir.h"
 #include "UiSeams.h"
 
@@ -73,6 +76,17 @@ private:
     CTempDir m_root;
     std::string m_strDebug;
 };
+
+// The editor window on the script, its text on show.
+inline std::unique_ptr<CEditorWindow> OpenEditor(const CHostileScript& script, long lOptions = 0)
+{
+    CScriptLocation location;
+    std::string strError;
+    EXPECT_TRUE(location.Resolve(script.Dir(), strError)) << strError;
+    auto pWindow = std::make_unique<CEditorWindow>(kDatFile, lOptions);
+    EXPECT_TRUE(pWindow->OpenScript(location, strError)) << strError;
+    return pWindow;
+}
 
 inline bool Contains(const std::string& text, const std::string& part)
 {
