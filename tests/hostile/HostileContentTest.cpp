@@ -99,6 +99,8 @@ void CheckScriptTextKept(CHostileScript& script, const std::string& strBytes, bo
     {
         pWindow->ScriptTabs()->setCurrentWidget(pOdd);
         QTest::keyClicks(pOdd, "typed");
+        pOdd->selectAll();
+        pWindow->ReplaceWithParameter();
     }
     ASSERT_TRUE(pWindow->Save());
     EXPECT_TRUE(ReadFileBytes(strPath) == (bEditable ? Replaced(strBytes, "vuser", "user") : strBytes));
