@@ -7,6 +7,7 @@
 #include "afx/DebugOutput.h"
 #include "afx/WinApp.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <chrono>
 #include <cstring>
@@ -65,6 +66,18 @@ const std::vector<SETTINGS_WRITER>& Writers()
     return writers;
 }
 
+// The settings file and any temporary file beside it; other test programs
+// keep their own settings in the same folder at the same time.
+std::vector<std::string> FilesOf(const std::string& strFile)
+{
+    std::filesystem::path path(strFile);
+    std::vector<std::string> names;
+    for (const std::string& name : DirectoryNames(path.parent_path().string()))
+        if (name == path.filename().string() || name.rfind("." + path.filename().string() + ".", 0) == 0)
+            names.push_back(name);
+    return names;
+}
+
 // Settings as the editor left them; each round's file carries its own time,
 // so that the settings cache never takes it for the file written before.
 std::string WriteSeed(const std::string& strFile, int nRound)
@@ -80,9 +93,11 @@ std::string WriteSeed(const std::string& strFile, int nRound)
 
 TEST(EditorSettings, EveryFailingStepOfASettingsWriteKeepsTheFileByteForByteAndSaysWhy)
 {
+    // A settings file of its own: other test programs write theirs meanwhile.
+    const QString strApplication = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName("tarvo-settings-fault-tests");
     CWinApp app;
     const std::string strFile = QSettings().fileName().toStdString();
-    const std::string strDir = std::filesystem::path(strFile).parent_path().string();
     std::string strDebug;
     AfxSetDebugOutputSink([&](const std::string& text) { strDebug += text + "\n"; });
     CMessageBoxRecorder boxes;
@@ -92,7 +107,7 @@ TEST(EditorSettings, EveryFailingStepOfASettingsWriteKeepsTheFileByteForByteAndS
         {
             SCOPED_TRACE(std::string(writer.pszName) + " failing at " + step.pszName);
             const std::string strOld = WriteSeed(strFile, nRound++);
-            auto before = DirectoryNames(strDir);
+            auto before = FilesOf(strFile);
             strDebug.clear();
             {
                 CFileFault fault(step.nStep);
@@ -101,7 +116,7 @@ TEST(EditorSettings, EveryFailingStepOfASettingsWriteKeepsTheFileByteForByteAndS
                 EXPECT_GT(fault.Hits(), 0);
             }
             EXPECT_EQ(ReadFileBytes(strFile), strOld);
-            EXPECT_EQ(DirectoryNames(strDir), before) << "no temporary file is left";
+            EXPECT_EQ(FilesOf(strFile), before) << "no temporary file is left";
             EXPECT_NE(strDebug.find(strFile + ": " + std::strerror(ENOSPC)), std::string::npos) << strDebug;
 
             EXPECT_TRUE(writer.fnWrite());
@@ -109,4 +124,5 @@ TEST(EditorSettings, EveryFailingStepOfASettingsWriteKeepsTheFileByteForByteAndS
         }
     AfxSetDebugOutputSink(nullptr);
     std::filesystem::remove(strFile);
+    QCoreApplication::setApplicationName(strApplication);
 }
