@@ -14,7 +14,7 @@ QString ToQ(const std::string& text)
     return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
 }
 
-// Bytes that are no UTF-8 would come back as replacement characters.
+// Whether the text comes back from the editor as the same bytes.
 bool KeepsItsBytes(const std::string& text)
 {
     return ToQ(text).toStdString() == text;
@@ -38,7 +38,8 @@ void CScriptTabs::Show(const CScriptText& text, std::function<void(size_t, const
         editor->setTabStopDistance(4 * editor->fontMetrics().horizontalAdvance(' '));
         // Loading is no edit: Undo starts from the text as it was read.
         editor->document()->clearUndoRedoStacks();
-        // A file the editor cannot give back byte for byte is only shown.
+        // Bytes that are no UTF-8 would be saved as replacement characters:
+        // such a file is only shown.
         editor->setReadOnly(!KeepsItsBytes(text.GetText(i)));
         connect(editor, &QPlainTextEdit::textChanged, this,
                 [editor, i, fnChanged] { fnChanged(i, editor->toPlainText().toStdString()); });
