@@ -6,6 +6,7 @@
 #include "ScriptTabs.h"
 
 #include "afx/MessageBox.h"
+#include "afx/SettingsFile.h"
 #include "afx/WinMessageEvent.h"
 #include "help/HelpLauncher.h"
 #include "resources/StringIds.h"
@@ -359,9 +360,12 @@ void CEditorWindow::RestoreWindowState()
 
 void CEditorWindow::SaveWindowState()
 {
-    QSettings settings;
-    settings.setValue(kGeometryKey, saveGeometry());
-    settings.setValue(kSplitterKey, m_pSplitter->saveState());
+    AfxWriteHostSettings(
+        [this](QSettings& settings)
+        {
+            settings.setValue(kGeometryKey, saveGeometry());
+            settings.setValue(kSplitterKey, m_pSplitter->saveState());
+        });
 }
 
 void CEditorWindow::ReplaceWithParameter()
@@ -371,6 +375,11 @@ void CEditorWindow::ReplaceWithParameter()
     if (strText.empty())
     {
         ShowMessage("Select the text to turn into a parameter first.");
+        return;
+    }
+    if (editor->isReadOnly())
+    {
+        ShowMessage("This file is shown read-only: its bytes are no UTF-8 text.");
         return;
     }
     if (m_pMgr->IsNestedParameterization(strText, "{", "}"))
@@ -461,7 +470,8 @@ void CEditorWindow::SetOption(long lOption, bool bOn)
         m_pMgr->Custom_AddOptions(lOption);
     else
         m_pMgr->Custom_RemoveOptions(lOption);
-    QSettings().setValue(lOption == OPT_DATASETS ? kDatasetsKey : kServerEncryptKey, bOn);
+    AfxWriteHostSettings([&](QSettings& settings)
+                         { settings.setValue(lOption == OPT_DATASETS ? kDatasetsKey : kServerEncryptKey, bOn); });
     if (!m_bHasScript)
         return;
     // The dataset the author is on stays the one shown.

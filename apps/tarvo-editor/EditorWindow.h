@@ -104,6 +104,7 @@ private:
     void DropManager();
     void LoadParameters(const std::string& strParamFile);
     void WarnAboutKeptContent();
+    void WarnAboutReadOnlyFiles();
     void OpenParameterPane();
     void CloseParameterPane();
     void FitParameterPane();

@@ -100,6 +100,7 @@ bool CEditorWindow::LoadScript(const CScriptLocation& script, const std::string&
     // The keys go to the text at first.
     FocusScript();
     WarnAboutKeptContent();
+    WarnAboutReadOnlyFiles();
     return true;
 }
 
@@ -182,6 +183,18 @@ void CEditorWindow::WarnAboutKeptContent()
     Ask("The parameter file " + m_strShownParamFile + " holds " + std::to_string(nLines) +
             " line(s) that are no parameter:\n\n" + strShown +
             "\nThey are kept as they are and written back when you save.",
+        MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CEditorWindow::WarnAboutReadOnlyFiles()
+{
+    std::string strNames;
+    for (const std::string& strName : m_pTabs->GetReadOnlyFiles())
+        strNames += "    " + strName + "\n";
+    if (strNames.empty())
+        return;
+    Ask("These files hold bytes that are no UTF-8 text:\n\n" + strNames +
+            "\nThey are shown read-only and kept as they are, so that saving never changes them.",
         MB_OK | MB_ICONEXCLAMATION);
 }
 

@@ -1,5 +1,7 @@
 #include "RecentScripts.h"
 
+#include "afx/SettingsFile.h"
+
 #include <QSettings>
 #include <QStringList>
 #include <algorithm>
@@ -45,5 +47,5 @@ void CRecentScripts::Put(const std::vector<std::string>& arrPaths)
     QStringList list;
     for (const std::string& path : arrPaths)
         list << QString::fromStdString(path);
-    QSettings().setValue(kRecentKey, list);
+    AfxWriteHostSettings([&](QSettings& settings) { settings.setValue(kRecentKey, list); });
 }

@@ -13,6 +13,12 @@ QString ToQ(const std::string& text)
 {
     return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
 }
+
+// Whether the text comes back from the editor as the same bytes.
+bool KeepsItsBytes(const std::string& text)
+{
+    return ToQ(text).toStdString() == text;
+}
 } // namespace
 
 CScriptTabs::CScriptTabs()
@@ -32,6 +38,9 @@ void CScriptTabs::Show(const CScriptText& text, std::function<void(size_t, const
         editor->setTabStopDistance(4 * editor->fontMetrics().horizontalAdvance(' '));
         // Loading is no edit: Undo starts from the text as it was read.
         editor->document()->clearUndoRedoStacks();
+        // Bytes that are no UTF-8 would be saved as replacement characters:
+        // such a file is only shown.
+        editor->setReadOnly(!KeepsItsBytes(text.GetText(i)));
         connect(editor, &QPlainTextEdit::textChanged, this,
                 [editor, i, fnChanged] { fnChanged(i, editor->toPlainText().toStdString()); });
         m_arrEditors.push_back(editor);
@@ -55,11 +64,22 @@ QPlainTextEdit* CScriptTabs::GetCurrent() const
     return qobject_cast<QPlainTextEdit*>(currentWidget());
 }
 
+std::vector<std::string> CScriptTabs::GetReadOnlyFiles() const
+{
+    std::vector<std::string> arrNames;
+    for (size_t i = 0; i < m_arrEditors.size(); ++i)
+        if (m_arrEditors[i]->isReadOnly())
+            arrNames.push_back(tabText(static_cast<int>(i)).toStdString());
+    return arrNames;
+}
+
 int CScriptTabs::ReplaceEverywhere(const QString& strFrom, const QString& strTo)
 {
     int nCount = 0;
     for (QPlainTextEdit* editor : m_arrEditors)
     {
+        if (editor->isReadOnly())
+            continue;
         QTextDocument* document = editor->document();
         QTextCursor block(document);
         block.beginEditBlock();

@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <functional>
 #include <string>
+#include <vector>
 
 class QPlainTextEdit;
 class CScriptText;
@@ -28,7 +29,11 @@ public:
     // The editor on show; null without a script.
     QPlainTextEdit* GetCurrent() const;
 
-    // Replaces every whole occurrence in every file as one undo step per file;
+    // Tab names of the files that are only shown: their bytes are no UTF-8
+    // text, so an edit could not write them back as they were.
+    std::vector<std::string> GetReadOnlyFiles() const;
+
+    // Replaces every whole occurrence in every editable file as one undo step per file;
     // the caret stays where it was. Answers the count.
     int ReplaceEverywhere(const QString& strFrom, const QString& strTo);
     // Selects the next place of the text after the caret of the editor on

@@ -384,9 +384,15 @@ void CTarvoMgr::RemoveDataFile(const std::string& strPath)
     std::string strText;
     if (arrReaders.empty())
     {
-        if (os_remove_file(strPath.c_str(), 1))
+        // With datasets the data files lie in the script's directory: one that a
+        // parameter file leads out of it is not the script's to remove.
+        std::filesystem::path parent = std::filesystem::path(NormalPath(strPath)).parent_path();
+        if ((m_lOptions & OPT_DATASETS) && parent != std::filesystem::path(NormalPath(m_strScriptDir)).parent_path())
+            FileFailed(NormalPath(strPath), EPERM);
+        else if (os_remove_file(strPath.c_str(), 1))
             return;
-        FileFailed(NormalPath(strPath), errno);
+        else
+            FileFailed(NormalPath(strPath), errno);
         FormatResourceString(strText, IDS_DATA_FILE_DELETE_FAILED, m_strLastFileError);
     }
     else

@@ -1,6 +1,7 @@
 #include "WinApp.h"
 
 #include "Resource.h"
+#include "SettingsFile.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -34,12 +35,6 @@ std::string ToText(const QVariant& value)
     if (value.userType() == QMetaType::QStringList)
         return value.toStringList().join(", ").toStdString();
     return value.toString().toStdString();
-}
-
-BOOL Flush(QSettings& settings)
-{
-    settings.sync();
-    return settings.status() == QSettings::NoError ? TRUE : FALSE;
 }
 } // namespace
 
@@ -96,23 +91,24 @@ BOOL CWinApp::WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lp
 {
     if (!lpszSection)
         return FALSE;
-    auto pSettings = OpenProfile(m_strRegistryKey, m_strProfileName);
-    if (!lpszEntry)
-        pSettings->remove(QString::fromUtf8(lpszSection));
-    else if (!lpszValue)
-        pSettings->remove(Key(lpszSection, lpszEntry));
-    else
-        pSettings->setValue(Key(lpszSection, lpszEntry), QString::fromUtf8(lpszValue));
-    return Flush(*pSettings);
+    return AfxWriteSettings(OpenProfile(m_strRegistryKey, m_strProfileName)->fileName(),
+                            [&](QSettings& settings)
+                            {
+                                if (!lpszEntry)
+                                    settings.remove(QString::fromUtf8(lpszSection));
+                                else if (!lpszValue)
+                                    settings.remove(Key(lpszSection, lpszEntry));
+                                else
+                                    settings.setValue(Key(lpszSection, lpszEntry), QString::fromUtf8(lpszValue));
+                            });
 }
 
 BOOL CWinApp::WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue)
 {
     if (!lpszSection || !lpszEntry)
         return FALSE;
-    auto pSettings = OpenProfile(m_strRegistryKey, m_strProfileName);
-    pSettings->setValue(Key(lpszSection, lpszEntry), nValue);
-    return Flush(*pSettings);
+    return AfxWriteSettings(OpenProfile(m_strRegistryKey, m_strProfileName)->fileName(),
+                            [&](QSettings& settings) { settings.setValue(Key(lpszSection, lpszEntry), nValue); });
 }
 
 CWinApp* AfxGetApp()

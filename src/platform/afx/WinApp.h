@@ -2,7 +2,8 @@
 
 // The application object and its profile. The profile is kept in QSettings:
 // the registry key is the organisation, the profile name the application, and
-// each profile section a settings group.
+// each profile section a settings group. Every write replaces the file
+// atomically (see SettingsFile.h).
 
 #include "AfxTypes.h"
 

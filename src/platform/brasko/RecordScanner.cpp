@@ -262,11 +262,13 @@ int64_t ReadFull(int fd, char* pBuffer, int64_t nSize)
 
 int CRecordScanner::OpenFile(const char* pszPath, int& fd)
 {
-    fd = open(pszPath, O_RDONLY | O_CLOEXEC);
+    // Opening a FIFO for reading would wait for a writer: it is opened without
+    // waiting and then refused like every other file that is not a regular one.
+    fd = open(pszPath, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return BRASKO_E_IO;
     struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
     {
         close(fd);
         fd = -1;

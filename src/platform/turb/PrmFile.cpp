@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace
 {
@@ -278,6 +279,11 @@ private:
 
 bool CPrmFile::Load(const std::string& path, CParamList& list)
 {
+    // A FIFO would keep the reader waiting for a writer, a directory reads as
+    // nothing: neither is a file to read, nor to save over.
+    struct stat st;
+    if (stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        return false;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;
