@@ -103,15 +103,6 @@ BOOL CTableDlg::OnInitDialog()
     return TRUE;
 }
 
-// Enter, Escape and Tab in a cell's editor end the edit, not this window.
-BOOL CTableDlg::PreTranslateMessage(MSG* pMsg)
-{
-    if (pMsg->message == WM_KEYDOWN && m_grid.IsEditing() &&
-        (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_TAB))
-        return FALSE;
-    return CDialog::PreTranslateMessage(pMsg);
-}
-
 BOOL CTableDlg::IsLocationWritable(const std::string& strPath)
 {
     std::string strDir = DirectoryOf(strPath);

@@ -29,7 +29,6 @@ public:
 
     BOOL Create(CWnd* pParentWnd);
     BOOL OnInitDialog() override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // 1, or 10208 after a read error that it reported.
     int LoadFile(const std::string& strPath, int nFirstLine, const std::string& strDelimiter);

@@ -197,7 +197,9 @@ TEST(HostileFiles, APlugInThatIsNoLibraryFailsWithItsReasonAndNoCrash)
         pMgr->CreateAdditionalInfoDllParam();
         EXPECT_EQ(pMgr->GetAdditionalInfo("PluginInfo"), nullptr);
         if (c.pszReason)
+        {
             EXPECT_TRUE(Contains(script.Debug(), c.pszReason)) << script.Debug();
+        }
 
         // The editor shows the parameter with the tabs it has.
         CMessageBoxRecorder boxes;

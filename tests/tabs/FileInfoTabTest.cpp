@@ -353,3 +353,26 @@ TEST_F(FileInfoTabTest, TheEditorsCommandsKeepTheTabAndItsEditor)
     EXPECT_TRUE(pEditor->IsWindowVisible());
     EXPECT_EQ(pEditor->GetColumnNames(), (Strings{"Name", "City", "Phone"}));
 }
+
+// The keys that end a cell's edit end only the edit, not the dialogs around the tab.
+TEST_F(FileInfoTabTest, KeysEndingACellsEditStayInTheGrid)
+{
+    CreateWindows(FILE_PRM);
+    Show("Customers");
+    CTableDlg* pEditor = Tab<CFileInfoTab>()->GetTableDlg();
+    CGridCtrl& grid = pEditor->GetGrid();
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Tab})
+    {
+        grid.SetSelectedRange(CGridRange(0, 1, 0, 1));
+        ui::PressKey(grid, Qt::Key_Z);
+        ASSERT_TRUE(grid.IsEditing());
+        ui::PressKeyOnFocus(key);
+        EXPECT_FALSE(grid.IsEditing()) << key;
+        EXPECT_TRUE(m_host.IsWindowVisible()) << key;
+        EXPECT_TRUE(pEditor->IsWindowVisible()) << key;
+        EXPECT_EQ(CWnd::GetFocus(), &grid) << key;
+    }
+    std::string strText;
+    grid.GetItemText(0, 1, strText);
+    EXPECT_EQ(strText, "z");
+}

@@ -211,6 +211,15 @@ CRect CGridCtrl::GetHeaderRect(int nColumn) const
     return pView ? ToCRect(pView->HeaderRect(nColumn)) : CRect();
 }
 
+// While a cell is edited every key is the editor's: Return, Escape and Tab
+// end the edit, not the dialogs around the grid.
+LRESULT CGridCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_GETDLGCODE && IsEditing())
+        return DLGC_WANTALLKEYS;
+    return CWnd::DefWindowProc(message, wParam, lParam);
+}
+
 void CGridCtrl::OnItemChanged(int, int) {}
 
 void CGridCtrl::OnSelChanged(const CGridRange&, BOOL) {}

@@ -74,6 +74,7 @@ public:
     CRect GetHeaderRect(int nColumn) const;
 
 protected:
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // A cell the user changed.
     virtual void OnItemChanged(int nRow, int nColumn);
     // The selection changed: its bounding range, bSelect FALSE when none is left.

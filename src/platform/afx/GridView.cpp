@@ -542,12 +542,11 @@ void CGridView::PlaceEditor()
 {
     if (!IsEditing())
         return;
-    QRect rcCell = ViewportCellRect(m_edited.m_nColumn, m_edited.m_nRow);
     // An edit scrolled out of sight is finished, not left open unseen.
-    if (rcCell.bottom() < 0 || rcCell.top() >= viewport()->height())
+    if (m_edited.m_nRow < TopRow() || m_edited.m_nRow > TopRow() + FullRows())
         CommitEditing();
     else
-        m_pEditor->setGeometry(rcCell.adjusted(0, 0, -1, -1));
+        m_pEditor->setGeometry(ViewportCellRect(m_edited.m_nColumn, m_edited.m_nRow).adjusted(0, 0, -1, -1));
 }
 
 void CGridView::CommitEditing()

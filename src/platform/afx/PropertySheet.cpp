@@ -361,6 +361,8 @@ BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg)
     if (m_bModeless)
         return FALSE;
     CWnd* focus = CWnd::GetFocus();
+    if (focus && (focus->SendMessage(WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(pMsg)) & DLGC_WANTALLKEYS))
+        return FALSE;
     switch (key)
     {
     case VK_RETURN:
