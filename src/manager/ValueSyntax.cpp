@@ -26,8 +26,9 @@ size_t StorageStep(const char* pszText, size_t nLength, size_t i, std::string& s
 }
 
 // Display form: a quote or a lone backslash at the very start gains a
-// backslash; escapes the script knows stay whole, except that "\r", "\n" or
-// "\t" before a letter is a backslash followed by a word.
+// backslash, and so does a lone backslash at the end, which the storage form
+// would otherwise drop; escapes the script knows stay whole, except that
+// "\r", "\n" or "\t" before a letter is a backslash followed by a word.
 size_t DisplayStep(const char* pszText, size_t nLength, size_t i, std::string& strOut)
 {
     char ch = pszText[i];
@@ -46,7 +47,7 @@ size_t DisplayStep(const char* pszText, size_t nLength, size_t i, std::string& s
         strOut.append(pszText + i, 2);
         return 2;
     }
-    if (bFirst)
+    if (bFirst || (ch == '\\' && !chNext))
         strOut += '\\';
     strOut += ch;
     return 1;
