@@ -1,7 +1,7 @@
 // The date format component on any format, any broken-down time and any
 // buffer size: it must stay inside the buffer and terminate what it fills.
 #include "FuzzFile.h"
-#include "controls/DateTimeFormatter.h"
+#include "turb/DateTimeFormatter.h"
 
 #include <cstring>
 #include <vector>

@@ -9,7 +9,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 SECONDS_EACH=${1:-60}
 shift || true
 TARGETS=("$@")
-((${#TARGETS[@]})) || TARGETS=(fuzz_prm fuzz_datafile fuzz_profile fuzz_format fuzz_datetime)
+((${#TARGETS[@]})) || TARGETS=(fuzz_prm fuzz_datafile fuzz_profile fuzz_format fuzz_datetime fuzz_syntax fuzz_columns)
 
 "$ROOT/scripts/setup.sh" # the window layer the format target links comes from build/
 # clang and its libFuzzer runtime, only when missing; the normal build needs neither.

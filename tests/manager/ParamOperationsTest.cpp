@@ -77,6 +77,29 @@ TEST_F(ManagerTest, HandleSyntaxToDisplay)
     EXPECT_EQ(mgr.HandleSyntax(R"(x\new)", true), R"(x\new)");
     EXPECT_EQ(mgr.HandleSyntax(R"(\n1\t\r)", true), R"(\n1\t\r)") << "escapes stay whole";
     EXPECT_EQ(mgr.HandleSyntax(R"(\"x\\)", true), R"(\"x\\)");
+    EXPECT_EQ(mgr.HandleSyntax(R"(C:\data\)", true), R"(C:\data\\)") << "a lone backslash at the end";
+}
+
+// Stored, shown and stored again, a value comes back unless its display
+// form is also another value's.
+TEST_F(ManagerTest, HandleSyntaxRoundTrip)
+{
+    CTestMgr mgr(m_strTypes.c_str());
+    struct CASE
+    {
+        const char* pszStored;
+        const char* pszAgain;
+    } cases[] = {
+        {R"(C:\data\)", R"(C:\data\)"},
+        {R"(\)", R"(\)"},
+        {R"(\new\n1\')", R"(\new\n1\')"},
+        {R"("q" 'x')", R"("q" 'x')"},
+        {R"(a\\b)", R"(a\b)"},
+        {R"(\"q)", R"("q)"},
+        {R"('x)", R"(\'x)"},
+    };
+    for (const CASE& c : cases)
+        EXPECT_EQ(mgr.HandleSyntax(mgr.HandleSyntax(c.pszStored, true).c_str(), false), c.pszAgain) << c.pszStored;
 }
 
 TEST_F(ManagerTest, AttributesAreReadInDisplayFormAndWrittenAsGiven)
