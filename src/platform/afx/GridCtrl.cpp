@@ -17,7 +17,16 @@ CRect ToCRect(const QRect& rect)
 
 CGridCtrl::CGridCtrl() = default;
 
-CGridCtrl::~CGridCtrl() = default;
+// The window may outlive this object; it must not call back into it.
+CGridCtrl::~CGridCtrl()
+{
+    if (CGridView* pView = View())
+    {
+        pView->m_onSelectionChanged = nullptr;
+        pView->m_onHeaderClicked = nullptr;
+        pView->Model()->m_onEdited = nullptr;
+    }
+}
 
 BOOL CGridCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {

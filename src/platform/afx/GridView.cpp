@@ -71,6 +71,16 @@ CGridView::CGridView(CGridModel* pModel, QWidget* pParent)
     OnModelChanged();
 }
 
+// An edit still open when the window goes is dropped: its owner may be gone.
+CGridView::~CGridView()
+{
+    m_onSelectionChanged = nullptr;
+    m_onHeaderClicked = nullptr;
+    m_edited = Cell();
+    if (m_pEditor)
+        m_pEditor->removeEventFilter(this);
+}
+
 void CGridView::SetColumnHeaderVisible(bool bVisible)
 {
     m_pHeader->setHidden(!bVisible);

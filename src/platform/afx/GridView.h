@@ -20,6 +20,7 @@ class CGridView : public QAbstractScrollArea
 public:
     // The model is the view's own from here on.
     CGridView(CGridModel* pModel, QWidget* pParent);
+    ~CGridView() override;
 
     CGridModel* Model() const { return m_pModel; }
     QHeaderView* ColumnHeader() const { return m_pHeader; }

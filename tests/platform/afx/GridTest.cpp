@@ -242,3 +242,17 @@ TEST_F(GridTest, ATextCutShortShowsWholeInATipAndFitsTheColumnOnRequest)
     EXPECT_GE(m_grid.GetColumnWidth(0), m_grid.GetTextExtent(strLong));
     EXPECT_EQ(pView->CellTip(0, 1).toStdString(), "");
 }
+
+TEST_F(GridTest, AGridGoneWhileACellIsEditedCallsNothingBack)
+{
+    auto pGrid = std::make_unique<CRecordingGrid>();
+    pGrid->Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &m_host, 8);
+    pGrid->InsertColumn(-1, "A", 50);
+    pGrid->SetRowCount(2);
+    pGrid->SetSelectedRange(CGridRange(0, 0, 0, 0));
+    ui::PressKey(*pGrid, Qt::Key_Z);
+    ASSERT_TRUE(pGrid->IsEditing());
+    pGrid.reset(); // its window goes with it, the editor's focus too
+    ui::ProcessEvents();
+    EXPECT_TRUE(m_host.IsWindowVisible());
+}
