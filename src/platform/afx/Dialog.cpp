@@ -288,6 +288,8 @@ bool CDialog::HandleDialogKey(MSG* pMsg)
     case VK_RETURN:
         if (focus && (WantsReturn(focus) || IsDroppedCombo(focus)))
             return false;
+        if (IsNestedDialog())
+            return false;
         if (focus && IsPushButton(focus) && IsChild(focus))
             static_cast<CButton*>(focus)->Click();
         else
@@ -295,7 +297,7 @@ bool CDialog::HandleDialogKey(MSG* pMsg)
         return true;
     case VK_ESCAPE:
     {
-        if (focus && IsDroppedCombo(focus))
+        if ((focus && IsDroppedCombo(focus)) || IsNestedDialog())
             return false;
         CWnd* cancel = GetDlgItem(IDCANCEL);
         SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
@@ -305,6 +307,13 @@ bool CDialog::HandleDialogKey(MSG* pMsg)
     default:
         return false;
     }
+}
+
+// A dialog inside another is part of it, as a control: Return and Escape
+// are the outer dialog's to answer, not a reason for the inner one to end.
+bool CDialog::IsNestedDialog()
+{
+    return (GetStyle() & WS_CHILD) && dynamic_cast<CDialog*>(GetParent());
 }
 
 void CDialog::PressDefaultButton()

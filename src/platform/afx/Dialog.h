@@ -50,6 +50,7 @@ private:
     BOOL CreateFromTemplate(CWnd* pParentWnd, bool bModal);
     bool HandleDialogKey(MSG* pMsg);
     void PressDefaultButton();
+    bool IsNestedDialog();
 
     int m_nBaseUnitX = 0;
     int m_nBaseUnitY = 0;

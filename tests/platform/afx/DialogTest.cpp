@@ -261,6 +261,34 @@ TEST(Dialog, KeyboardMovesFocusPressesDefaultAndCancels)
     EXPECT_TRUE(scripts.AllUsed());
 }
 
+// A dialog inside another is a part of it: Return and Escape there answer the
+// outer dialog and never end the inner one alone.
+TEST(Dialog, ReturnAndEscapeInANestedDialogAreTheOuterDialogs)
+{
+    class CInnerDlg : public CTestFormDlg
+    {
+    protected:
+        DWORD AdjustTemplateStyle(DWORD dwStyle) const override { return (dwStyle & ~WS_POPUP) | WS_CHILD; }
+    };
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape})
+    {
+        CModalScripts scripts;
+        CInnerDlg inner;
+        scripts.Add(
+            [&](CWnd& outer)
+            {
+                ui::ShowAndActivate(outer);
+                ASSERT_TRUE(inner.Create(IDD_TEST_FORM, &outer));
+                inner.ShowWindow(SW_SHOW);
+                inner.GetDlgItem(IDC_NAME)->SetFocus();
+                ui::PressKeyOnFocus(key);
+            });
+        CTestFormDlg outer;
+        EXPECT_EQ(outer.DoModal(), key == Qt::Key_Return ? IDOK : IDCANCEL);
+        EXPECT_TRUE(scripts.AllUsed());
+    }
+}
+
 TEST(Dialog, DisabledDefaultButtonIgnoresEnter)
 {
     CModalScripts scripts;
