@@ -91,6 +91,7 @@ private:
                         const std::string& strColumn, const std::string& strValue);
     void ShowFileState(bool bExists, bool bValidName, const std::string& strPath);
     void FillGrid();
+    void ShowNewCell(int nColumn, int nRow);
     void EnableEditButtons(bool bColumn, bool bRow);
     void NotifyParent(UINT nID);
     void RunTextEditor(const std::string& strPath);

@@ -163,7 +163,8 @@ void CTableDlg::OnAddColumn()
     m_nColumnCount = table.GetColumnCount();
     table.CloseTable();
     RefreshCounts(m_strDelimiter);
-    ReloadIfExists();
+    if (ReloadIfExists() == 1)
+        ShowNewCell(m_grid.GetColumnCount() - 1, 0);
     if (CWnd* pParent = GetParent())
         pParent->SendMessage(s_nAddColumnMsg, static_cast<WPARAM>(m_nColumnCount),
                              reinterpret_cast<LPARAM>(strName.c_str()));
@@ -190,7 +191,18 @@ void CTableDlg::OnAddRow()
     m_nColumnCount = table.GetColumnCount();
     table.CloseTable();
     RefreshCounts(m_strDelimiter);
-    ReloadIfExists();
+    if (ReloadIfExists() == 1)
+        ShowNewCell(0, m_grid.GetRowCount() - 1);
+}
+
+// What was added is brought on show and selected, ready to be typed over.
+void CTableDlg::ShowNewCell(int nColumn, int nRow)
+{
+    if (nColumn < 0 || nRow < 0 || m_bDisplayOnly || !m_grid.IsWindowVisible())
+        return;
+    m_grid.SetSelectedRange(CGridRange(nColumn, nRow, nColumn, nRow));
+    m_grid.EnsureVisible(nColumn, nRow);
+    m_grid.SetFocus();
 }
 
 void CTableDlg::OnDeleteColumn()

@@ -174,6 +174,7 @@ TEST_F(TableDlgTest, AddColumnToAFileWithoutRowsAddsARow)
     ClickButton(IDC_TABLE_ADD_COLUMN);
     EXPECT_EQ(FileText(), "a,CustomerName\n,Smith\n");
     EXPECT_EQ(RowText(*m_pDlg, 0), "|Smith");
+    EXPECT_EQ(m_pDlg->GetGrid().GetSelectedRange(), CGridRange(1, 0, 1, 0)) << "the new column is selected";
 }
 
 TEST_F(TableDlgTest, AddRowFillsEveryColumnWithValue)
@@ -184,6 +185,7 @@ TEST_F(TableDlgTest, AddRowFillsEveryColumnWithValue)
     EXPECT_EQ(FileText(), "a;b\r\n1;2\r\nValue;Value\r\n");
     EXPECT_EQ(m_pDlg->GetGrid().GetRowCount(), 2);
     EXPECT_EQ(m_pDlg->GetFileLineCount(), 2);
+    EXPECT_EQ(m_pDlg->GetGrid().GetSelectedRange(), CGridRange(0, 1, 0, 1)) << "the new row is selected";
 }
 
 TEST_F(TableDlgTest, DeleteColumnKeepsEveryOtherCellAndTellsTheTab)
