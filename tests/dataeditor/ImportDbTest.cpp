@@ -9,11 +9,14 @@
 #include "afx/ProgressDialog.h"
 #include "dataeditor/ImportDb.h"
 #include "dataeditor/TableTestDlg.h"
+#include "dataretriever/QueryDefinitionDlg.h"
 #include "resources/DataEditorDialogs.h"
 
+#include <QLabel>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -407,4 +410,39 @@ TEST_F(DataWizardTest, EmptyResultIsReported)
     ASSERT_EQ(m_boxes.Calls().size(), 1u) << "an empty file is overwritten without asking";
     EXPECT_EQ(m_boxes.LastText(), "The query result is empty and same is the parameter file.");
     EXPECT_EQ(FileText(), "");
+}
+
+// The query window: a file database takes no server fields, and Test shows
+// the first rows, or why the query fails, before anything is imported.
+TEST_F(ImportDbTest, QueryWindowShowsTheFirstRowsBeforeTheImport)
+{
+    const struct
+    {
+        const char* pszQuery;
+        bool bRuns;
+        int nRows;
+        const char* pszStatus;
+    } cases[] = {
+        {PEOPLE_QUERY, true, 3, "The query returns 3 row(s)."},
+        {"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n LIMIT 50) SELECT i FROM n", true,
+         CQueryDefinitionDlg::PREVIEW_ROWS, "The first 10 rows; the query returns more."},
+        {"SELECT name FROM people WHERE age > 9", true, 0, "The query returns no rows."},
+        {"SELECT nothing FROM nowhere", false, 0, "The query failed: "},
+    };
+    for (const auto& test : cases)
+    {
+        CQueryDefinitionDlg dlg(Connection() + ";user=someone;password=secret", test.pszQuery);
+        EXPECT_EQ(dlg.GetConnection(), Connection() + ";") << "a file takes no user or password";
+        EXPECT_EQ(dlg.Test(), test.bRuns) << test.pszQuery;
+        auto* pPreview = dlg.findChild<QTableWidget*>();
+        EXPECT_EQ(pPreview->rowCount(), test.nRows) << test.pszQuery;
+        EXPECT_EQ(dlg.findChild<QLabel*>("status")->text().toStdString().rfind(test.pszStatus, 0), 0u)
+            << dlg.findChild<QLabel*>("status")->text().toStdString();
+        if (test.nRows == 3)
+        {
+            EXPECT_EQ(pPreview->horizontalHeaderItem(0)->text(), "name");
+            EXPECT_EQ(pPreview->item(0, 0)->text(), "Ann");
+            EXPECT_EQ(pPreview->item(1, 0)->text(), "(null)");
+        }
+    }
 }
