@@ -429,6 +429,10 @@ TEST_F(ImportDbTest, QueryWindowShowsTheFirstRowsBeforeTheImport)
         {"SELECT name FROM people WHERE age > 9", true, 0, "The query returns no rows."},
         {"SELECT nothing FROM nowhere", false, 0, "The query failed: "},
     };
+    CQueryDefinitionDlg missing("driver=QSQLITE;database=" + m_dir.File("none.db"), PEOPLE_QUERY);
+    EXPECT_FALSE(missing.Test());
+    EXPECT_TRUE(missing.findChild<QLabel*>("status")->text().contains("no database file"));
+    EXPECT_FALSE(std::filesystem::exists(m_dir.File("none.db"))) << "a missing file is not made";
     for (const auto& test : cases)
     {
         CQueryDefinitionDlg dlg(Connection() + ";user=someone;password=secret", test.pszQuery);

@@ -51,6 +51,7 @@ CQueryDefinitionDlg::CQueryDefinitionDlg(const std::string& strConnection, const
     m_pPassword = Field(mapPairs, "password", this);
     m_pPassword->setEchoMode(QLineEdit::Password);
     m_pQuery = new QPlainTextEdit(QString::fromStdString(strQuery), this);
+    m_pQuery->setTabChangesFocus(true);
     m_pPreview = new QTableWidget(this);
     m_pPreview->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pPreview->verticalHeader()->hide();
@@ -72,7 +73,10 @@ CQueryDefinitionDlg::CQueryDefinitionDlg(const std::string& strConnection, const
     pDatabase->addWidget(m_pBrowse);
     auto* pForm = new QFormLayout(this);
     pForm->addRow("&Driver:", m_pDriver);
-    pForm->addRow("Data&base:", pDatabase);
+    // A label before a layout names no field by itself.
+    auto* pDatabaseLabel = new QLabel("Data&base:", this);
+    pDatabaseLabel->setBuddy(m_pDatabase);
+    pForm->addRow(pDatabaseLabel, pDatabase);
     pForm->addRow("&Server:", m_pHost);
     pForm->addRow("P&ort:", m_pPort);
     pForm->addRow("&User:", m_pUser);
@@ -83,6 +87,7 @@ CQueryDefinitionDlg::CQueryDefinitionDlg(const std::string& strConnection, const
     pForm->addRow(pButtons);
     resize(560, 520);
     OnDriverChanged();
+    (m_pDatabase->text().isEmpty() ? static_cast<QWidget*>(m_pDatabase) : m_pQuery)->setFocus();
 }
 
 // SQLite is always offered; the others where their drivers are installed,

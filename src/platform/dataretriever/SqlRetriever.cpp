@@ -3,6 +3,7 @@
 #include "QueryDefinitionDlg.h"
 #include "SqlRecordset.h"
 
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -81,6 +82,9 @@ DRRESULT CSqlRetriever::ExecuteQuery(const std::string& strConnection, const std
     QString strDriver = Value(mapPairs, "driver");
     if (!QSqlDatabase::isDriverAvailable(strDriver))
         return Fail("no database driver \"" + strDriver + "\"");
+    // SQLite would open an empty database in place of a missing file.
+    if (strDriver == "QSQLITE" && !QFileInfo(Value(mapPairs, "database")).isFile())
+        return Fail("no database file \"" + Value(mapPairs, "database") + "\"");
     static std::atomic<int> s_nConnections{0};
     QString strName = QString("tarvo-query-%1").arg(++s_nConnections);
     {
