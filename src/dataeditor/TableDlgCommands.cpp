@@ -353,8 +353,13 @@ void CTableDlg::OnDataWizard()
         AfxMessageBox(IDS_OVERWRITE_FILE, MB_OKCANCEL) != IDOK)
         return;
     std::string strSeparator = m_strDelimiter.empty() ? "," : m_strDelimiter;
-    if (CImportDb(file.strPath.c_str()).ImportToFile(file.strPath.c_str(), strSeparator.c_str(), true) == IMPORT_EMPTY)
+    HRESULT hr = CImportDb(file.strPath.c_str()).ImportToFile(file.strPath.c_str(), strSeparator.c_str(), true);
+    if (hr == IMPORT_EMPTY)
         AfxMessageBox(IDS_QUERY_RESULT_EMPTY);
+    // A cancelled or failed import left the file as it was: the tab must not
+    // reset the parameter's row settings as it does for a new file.
+    else if (hr != 0)
+        return;
     ReloadIfExists();
     RefreshCounts(m_strDelimiter);
     NotifyParent(IDC_TABLE_WIZARD);

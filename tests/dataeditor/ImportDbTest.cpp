@@ -398,6 +398,7 @@ TEST_F(DataWizardTest, CancelledImportKeepsTheFileAndTheGrid)
     EXPECT_EQ(m_boxes.LastText(), "The import was cancelled. The data file was not changed.");
     EXPECT_EQ(FileText(), "a;b\n1;2\n");
     EXPECT_EQ(m_pDlg->GetColumnNames(), (std::vector<std::string>{"a", "b"}));
+    EXPECT_TRUE(m_host.m_vecHeard.empty()) << "the tab keeps the parameter's settings";
 }
 
 TEST_F(DataWizardTest, EmptyResultIsReported)
