@@ -119,3 +119,10 @@ TEST_F(TableInfoTabTest, ANewTableParameterGetsAFreshFile)
     EXPECT_TRUE(FileExists(m_dir.File("script/Lines(1).dat")));
     EXPECT_EQ(ReadFileBytes(m_dir.File("script/Lines.dat")), "keep\n");
 }
+
+TEST_F(TableInfoTabTest, ANewParameterOfAnotherTypeLeavesTheShownFileAlone)
+{
+    ASSERT_TRUE(m_pMgr->CreateNewParameter("Fresh", "File", ""));
+    EXPECT_EQ(Messages(), Strings{});
+    EXPECT_EQ(ReadFileBytes(m_dir.File("script/orders.dat")), ORDERS);
+}

@@ -271,8 +271,13 @@ void DDX_CBString(CDataExchange* pDX, int nIDC, std::string& value)
         return;
     if (pDX->m_bSaveAndValidate)
         combo->GetWindowText(value);
-    else if (combo->SelectString(-1, value.c_str()) == CB_ERR)
+    // An empty text is a prefix of every item: selecting by it would show the
+    // first item, and the next exchange would take that item as the value.
+    else if (value.empty() || combo->SelectString(-1, value.c_str()) == CB_ERR)
+    {
+        combo->SetCurSel(-1);
         combo->SetWindowText(value.c_str());
+    }
 }
 
 void DDX_CBStringExact(CDataExchange* pDX, int nIDC, std::string& value)
