@@ -327,7 +327,12 @@ void CTableDlg::RunTextEditor(const std::string& strPath)
 {
     AFX_PROCESS_HANDLE hProcess = nullptr;
     if (!AfxStartProcess(TextEditorStart(strPath, m_strIniPath), &hProcess))
+    {
+        std::string strMessage;
+        FormatResourceString(strMessage, IDS_TEXT_EDITOR_FAILED, strPath.c_str(), m_strIniPath.c_str());
+        AfxMessageBox(strMessage.c_str());
         return;
+    }
     std::vector<CWnd*> vecAncestors = AncestorsOf(this);
     for (CWnd* pWnd : vecAncestors)
         pWnd->EnableWindow(FALSE);

@@ -95,6 +95,8 @@ void AddTarvoStrings(CResourceModule& module)
         {IDS_DATA_FILE_DELETE_FAILED, "The data file could not be deleted.\n%1"},
         {IDS_IMPORT_PROGRESS, "Importing records...\n%d records written"},
         {IDS_IMPORT_CANCELLED, "The import was cancelled. The data file was not changed."},
+        {IDS_TEXT_EDITOR_FAILED, "No text editor could be started for %1.\nName one as \"TextEditor\" in the "
+                                 "[ParamTable] section of %2."},
     };
     for (const auto& s : kStrings)
         module.AddString(s.nID, s.text);

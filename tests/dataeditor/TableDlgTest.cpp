@@ -269,6 +269,14 @@ TEST_F(TableDlgTest, TextEditorRunsOnTheFileAndTheGridIsReadAgain)
     ASSERT_EQ(vecStarts.size(), 2u);
     EXPECT_EQ(vecStarts[1].strProgram, "/opt/my editor/edit") << "the ini file names the editor";
     EXPECT_EQ(vecStarts[1].args, std::vector<std::string>{m_strDataFile});
+
+    // An editor that cannot be started is said so, with where to name another.
+    AfxSetProcessStartHandler([](const AFX_PROCESS_START&) { return FALSE; });
+    ClickButton(IDC_TABLE_EDIT_TEXT);
+    AfxSetProcessStartHandler(nullptr);
+    EXPECT_EQ(m_boxes.LastText(), "No text editor could be started for " + m_strDataFile +
+                                      ".\nName one as \"TextEditor\" in the [ParamTable] section of " + m_strIniPath +
+                                      ".");
 }
 
 TEST_F(TableDlgTest, ARecordedLocationLikeAnOptionReachesTheTextEditorAsAnAbsolutePath)
