@@ -87,7 +87,9 @@ TEST_F(AddNewColumnDlgTest, OnlyIdentifiersOfAtMost32CharactersAreAccepted)
         {
             ASSERT_EQ(m_boxes.Calls().size(), 1u);
             if (test.pszMessage)
+            {
                 EXPECT_EQ(m_boxes.LastText(), test.pszMessage);
+            }
         }
     }
 }

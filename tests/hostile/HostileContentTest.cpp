@@ -89,7 +89,9 @@ void CheckScriptTextKept(CHostileScript& script, const std::string& strBytes, bo
     ASSERT_TRUE(pWindow->HasScript());
     ASSERT_EQ(boxes.Calls().size(), bEditable ? 0u : 1u);
     if (!bEditable)
+    {
         EXPECT_TRUE(Contains(boxes.LastText(), "vuser_init.c")) << boxes.LastText();
+    }
     QPlainTextEdit* pOdd = pWindow->ScriptTabs()->GetEditor(0);
     EXPECT_FALSE(pOdd->toPlainText().isEmpty()) << "shown";
     EXPECT_EQ(pOdd->isReadOnly(), !bEditable);

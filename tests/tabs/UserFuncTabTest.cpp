@@ -105,7 +105,9 @@ TEST_F(UserFuncTabTest, OnlyIdentifiersAreFunctionNames)
     for (const auto& c : cases)
     {
         if (std::string(m_pMgr->GetActiveParamName()) != "Token")
+        {
             ASSERT_TRUE(m_pList->Select("Token"));
+        }
         Enter(IDC_FUNC_NAME, c.pszName);
         EXPECT_EQ(m_pList->Select("Crew"), c.bValid) << c.pszName;
         EXPECT_EQ(Attrib("Token", "FunctionName"), c.pszName);

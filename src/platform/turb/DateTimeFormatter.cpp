@@ -41,7 +41,7 @@ std::string TimeZone(const struct tm& time, bool bOffset)
     if (bOffset)
     {
         long lMinutes = time.tm_gmtoff / 60;
-        char szText[16];
+        char szText[48]; // room for any long, though offsets are hours
         std::snprintf(szText, sizeof szText, "%c%02ld%02ld", lMinutes < 0 ? '-' : '+', std::labs(lMinutes) / 60,
                       std::labs(lMinutes) % 60);
         return szText;

@@ -16,7 +16,9 @@ std::string DeleteAndSave(const CTempDir& dir, const std::string& strContent, st
     for (int nRow : vecRows)
         EXPECT_EQ(0, DeleteRow(table.Get(), nRow)) << "row " << nRow;
     if (nColumn >= 0)
+    {
         EXPECT_EQ(0, DeleteColumn(table.Get(), nColumn));
+    }
     EXPECT_EQ(0, SaveTable(table.Get(), strPath.c_str()));
     return ReadFileBytes(strPath);
 }
