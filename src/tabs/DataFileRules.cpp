@@ -136,18 +136,17 @@ std::vector<RECENT_FILE> ReadRecentFiles(bool (*pfnKeep)(const std::string&, voi
 
 void WriteRecentFiles(const std::vector<RECENT_FILE>& arrFiles)
 {
-    CWinApp* pApp = AfxGetApp();
-    if (!pApp)
-        return;
+    AFX_PROFILE_ENTRIES entries;
     for (int i = 0; i <= RECENT_FILES_MAX; ++i)
     {
         bool bKept = i < static_cast<int>(arrFiles.size());
-        pApp->WriteProfileString(RECENT_SECTION, Key("FileName", i).c_str(), bKept ? arrFiles[i].strPath.c_str() : "");
+        entries.push_back({Key("FileName", i), bKept ? arrFiles[i].strPath : ""});
         if (!bKept)
             continue;
-        pApp->WriteProfileString(RECENT_SECTION, Key("FileDelimiter", i).c_str(), arrFiles[i].strDelimiterName.c_str());
-        pApp->WriteProfileInt(RECENT_SECTION, Key("FileStartRow", i).c_str(), arrFiles[i].nFirstLine);
+        entries.push_back({Key("FileDelimiter", i), arrFiles[i].strDelimiterName});
+        entries.push_back({Key("FileStartRow", i), std::to_string(arrFiles[i].nFirstLine)});
     }
+    AfxWriteProfileEntries(RECENT_SECTION, entries);
 }
 
 void RememberRecentFile(std::vector<RECENT_FILE>& arrFiles, CComboBox& cbPaths, const RECENT_FILE& file)

@@ -221,12 +221,8 @@ void CDateTimeTab::EnableOffset()
 
 void CDateTimeTab::OnSelChangeFormat()
 {
-    int nIndex = m_cbFormats.GetCurSel();
-    if (nIndex < 0)
-        return;
-    m_cbFormats.GetLBText(nIndex, m_strFormat);
-    m_cbFormats.SetWindowText(m_strFormat.c_str());
-    RefreshSample();
+    if (TakeChosenFormat(m_cbFormats, m_strFormat))
+        RefreshSample();
 }
 
 void CDateTimeTab::OnEditChangeFormat()
@@ -238,19 +234,12 @@ void CDateTimeTab::OnEditChangeFormat()
 void CDateTimeTab::OnAddFormat()
 {
     UpdateData(TRUE);
-    if (m_strFormat.empty())
-        return;
-    m_cbFormats.InsertString(0, m_strFormat.c_str());
-    SaveFormatList(m_cbFormats, DATE_SECTION);
+    AddFormat(m_cbFormats, m_strFormat, DATE_SECTION);
 }
 
 void CDateTimeTab::OnDeleteFormat()
 {
-    int nIndex = m_cbFormats.GetCurSel();
-    if (nIndex < 0)
-        return;
-    m_cbFormats.DeleteString(static_cast<UINT>(nIndex));
-    SaveFormatList(m_cbFormats, DATE_SECTION);
+    DeleteChosenFormat(m_cbFormats, DATE_SECTION);
 }
 
 // The host builds its pages anew, so the built-in list shows at once; the

@@ -35,16 +35,44 @@ void LoadFormatList(CComboBox& combo, const char* pszSection)
 void SaveFormatList(CComboBox& combo, const char* pszSection)
 {
     int nCount = combo.GetCount();
-    AfxWriteProfileInt(pszSection, FORMATS_NUM, nCount);
+    AFX_PROFILE_ENTRIES entries{{FORMATS_NUM, std::to_string(nCount)}};
     for (int i = 0; i < nCount; ++i)
     {
         std::string strFormat;
         combo.GetLBText(i, strFormat);
-        AfxWriteProfileString(pszSection, FormatKey(i + 1).c_str(), strFormat.c_str());
+        entries.push_back({FormatKey(i + 1), strFormat});
     }
+    AfxWriteProfileEntries(pszSection, entries);
 }
 
 void ResetFormatList(const char* pszSection)
 {
     AfxWriteProfileInt(pszSection, FORMATS_NUM, 0);
+}
+
+bool TakeChosenFormat(CComboBox& combo, std::string& strFormat)
+{
+    int nIndex = combo.GetCurSel();
+    if (nIndex < 0)
+        return false;
+    combo.GetLBText(nIndex, strFormat);
+    combo.SetWindowText(strFormat.c_str());
+    return true;
+}
+
+void AddFormat(CComboBox& combo, const std::string& strFormat, const char* pszSection)
+{
+    if (strFormat.empty())
+        return;
+    combo.InsertString(0, strFormat.c_str());
+    SaveFormatList(combo, pszSection);
+}
+
+void DeleteChosenFormat(CComboBox& combo, const char* pszSection)
+{
+    int nIndex = combo.GetCurSel();
+    if (nIndex < 0)
+        return;
+    combo.DeleteString(static_cast<UINT>(nIndex));
+    SaveFormatList(combo, pszSection);
 }

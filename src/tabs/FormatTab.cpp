@@ -113,12 +113,8 @@ void CFormatTab::RefreshSample()
 
 void CFormatTab::OnSelChangeFormat()
 {
-    int nIndex = m_cbFormats.GetCurSel();
-    if (nIndex < 0)
-        return;
-    m_cbFormats.GetLBText(nIndex, m_strFormat);
-    m_cbFormats.SetWindowText(m_strFormat.c_str());
-    RefreshSample();
+    if (TakeChosenFormat(m_cbFormats, m_strFormat))
+        RefreshSample();
 }
 
 void CFormatTab::OnEditChangeFormat()
@@ -130,19 +126,12 @@ void CFormatTab::OnEditChangeFormat()
 void CFormatTab::OnAddFormat()
 {
     UpdateData(TRUE);
-    if (m_strFormat.empty())
-        return;
-    m_cbFormats.InsertString(0, m_strFormat.c_str());
-    SaveFormatList(m_cbFormats, m_kind.pszSection);
+    AddFormat(m_cbFormats, m_strFormat, m_kind.pszSection);
 }
 
 void CFormatTab::OnDeleteFormat()
 {
-    int nIndex = m_cbFormats.GetCurSel();
-    if (nIndex < 0)
-        return;
-    m_cbFormats.DeleteString(static_cast<UINT>(nIndex));
-    SaveFormatList(m_cbFormats, m_kind.pszSection);
+    DeleteChosenFormat(m_cbFormats, m_kind.pszSection);
 }
 
 // The host answers code 2 by building its pages anew, this one included, so

@@ -6,6 +6,7 @@
 #include "manager/TarvoMgr.h"
 #include "resources/StringIds.h"
 #include "resources/ValueTabDialogs.h"
+#include "tabs/FormatList.h"
 #include "tabs/ParamAttribs.h"
 #include "tabs/UpdatePolicy.h"
 
@@ -170,12 +171,8 @@ void CRandNumberTab::OnEditChangeFormat()
 
 void CRandNumberTab::OnSelChangeFormat()
 {
-    int nIndex = m_cbFormats.GetCurSel();
-    if (nIndex < 0)
-        return;
-    m_cbFormats.GetLBText(nIndex, m_strFormat);
-    m_cbFormats.SetWindowText(m_strFormat.c_str());
-    RefreshSample();
+    if (TakeChosenFormat(m_cbFormats, m_strFormat))
+        RefreshSample();
 }
 
 void CRandNumberTab::OnSize(UINT nType, int cx, int cy)

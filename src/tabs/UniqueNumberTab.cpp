@@ -7,6 +7,7 @@
 #include "manager/UpdateCodes.h"
 #include "resources/StringIds.h"
 #include "resources/ValueTabDialogs.h"
+#include "tabs/FormatList.h"
 #include "tabs/ParamAttribs.h"
 #include "tabs/UpdatePolicy.h"
 
@@ -193,12 +194,8 @@ void CUniqueNumberTab::OnEditChangeFormat()
 
 void CUniqueNumberTab::OnSelChangeFormat()
 {
-    int nIndex = m_cbFormats.GetCurSel();
-    if (nIndex < 0)
-        return;
-    m_cbFormats.GetLBText(nIndex, m_strFormat);
-    m_cbFormats.SetWindowText(m_strFormat.c_str());
-    RefreshSample();
+    if (TakeChosenFormat(m_cbFormats, m_strFormat))
+        RefreshSample();
 }
 
 void CUniqueNumberTab::OnSelChangePolicy()

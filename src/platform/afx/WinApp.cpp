@@ -111,6 +111,19 @@ BOOL CWinApp::WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue)
                             [&](QSettings& settings) { settings.setValue(Key(lpszSection, lpszEntry), nValue); });
 }
 
+BOOL CWinApp::WriteProfileEntries(LPCSTR lpszSection, const AFX_PROFILE_ENTRIES& entries)
+{
+    if (!lpszSection)
+        return FALSE;
+    return AfxWriteSettings(OpenProfile(m_strRegistryKey, m_strProfileName)->fileName(),
+                            [&](QSettings& settings)
+                            {
+                                for (const auto& entry : entries)
+                                    settings.setValue(Key(lpszSection, entry.first.c_str()),
+                                                      QString::fromStdString(entry.second));
+                            });
+}
+
 CWinApp* AfxGetApp()
 {
     return CurrentApp();
@@ -141,5 +154,12 @@ BOOL AfxWriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue)
 {
     if (CWinApp* pApp = AfxGetApp())
         return pApp->WriteProfileInt(lpszSection, lpszEntry, nValue);
+    return FALSE;
+}
+
+BOOL AfxWriteProfileEntries(LPCSTR lpszSection, const AFX_PROFILE_ENTRIES& entries)
+{
+    if (CWinApp* pApp = AfxGetApp())
+        return pApp->WriteProfileEntries(lpszSection, entries);
     return FALSE;
 }

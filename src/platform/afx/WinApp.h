@@ -8,8 +8,13 @@
 #include "AfxTypes.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 class CWnd;
+
+// Entries of one profile section and their texts.
+typedef std::vector<std::pair<std::string, std::string>> AFX_PROFILE_ENTRIES;
 
 class CWinApp
 {
@@ -33,6 +38,9 @@ public:
     // A null value deletes the entry, a null entry the whole section.
     BOOL WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue);
     BOOL WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue);
+    // Sets every entry in one replacement of the profile, where one write per
+    // entry would rewrite the whole file each time.
+    BOOL WriteProfileEntries(LPCSTR lpszSection, const AFX_PROFILE_ENTRIES& entries);
 
     LPCSTR m_pszAppName = nullptr;
     LPCSTR m_pszRegistryKey = nullptr; // null until SetRegistryKey
@@ -55,3 +63,4 @@ std::string AfxGetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lps
 UINT AfxGetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault);
 BOOL AfxWriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue);
 BOOL AfxWriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue);
+BOOL AfxWriteProfileEntries(LPCSTR lpszSection, const AFX_PROFILE_ENTRIES& entries);
