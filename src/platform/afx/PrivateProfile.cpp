@@ -13,7 +13,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -80,17 +79,9 @@ FILE_STAMP StampOf(const std::string& path)
 
 bool ReadAll(const std::string& path, std::string& bytes)
 {
-    // A FIFO would keep the reader waiting for a writer: it is opened without
-    // waiting and refused, like anything else that is not a regular file.
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    int fd = os_open_regular_file(path.c_str());
     if (fd < 0)
         return false;
-    struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
-    {
-        close(fd);
-        return false;
-    }
     char chunk[65536];
     ssize_t n;
     while ((n = read(fd, chunk, sizeof chunk)) > 0)

@@ -1,12 +1,12 @@
 #include "brasko/RecordScanner.h"
 
 #include "brasko/Brasko.h"
+#include "ketrin/Ketrin.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #if defined(__x86_64__)
@@ -262,18 +262,9 @@ int64_t ReadFull(int fd, char* pBuffer, int64_t nSize)
 
 int CRecordScanner::OpenFile(const char* pszPath, int& fd)
 {
-    // Opening a FIFO for reading would wait for a writer: it is opened without
-    // waiting and then refused like every other file that is not a regular one.
-    fd = open(pszPath, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    fd = os_open_regular_file(pszPath);
     if (fd < 0)
         return BRASKO_E_IO;
-    struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
-    {
-        close(fd);
-        fd = -1;
-        return BRASKO_E_IO;
-    }
     posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     return BRASKO_OK;
 }

@@ -96,6 +96,11 @@ extern "C"
     typedef int (*OS_FILE_FAULT)(int step);
     void os_set_file_fault(OS_FILE_FAULT hook);
 
+    // Opens a regular file for reading: the descriptor, or -1 with errno set
+    // (EISDIR for a directory, EINVAL for anything else that is no regular
+    // file). A FIFO is refused at once instead of waiting for a writer.
+    int os_open_regular_file(const char* path);
+
     // Copies src to dst (atomically, as above). overwrite 0 refuses an existing dst.
     int os_copy_file(const char* src, const char* dst, int overwrite);
 

@@ -298,15 +298,40 @@ int os_write_file_atomic(const char* path, const void* data, size_t size)
     return os_atomic_commit(file);
 }
 
+int os_open_regular_file(const char* path)
+{
+    if (!path || !*path)
+    {
+        errno = EINVAL;
+        return -1;
+    }
+    int fd = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return -1;
+    struct stat st;
+    int nError = 0;
+    if (fstat(fd, &st) != 0)
+        nError = errno;
+    else if (!S_ISREG(st.st_mode))
+        nError = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    else if (fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
+        nError = errno;
+    if (nError == 0)
+        return fd;
+    close(fd);
+    errno = nError;
+    return -1;
+}
+
 int os_copy_file(const char* src, const char* dst, int overwrite)
 {
-    if (!src || !dst || !*src || !*dst)
+    if (!dst || !*dst)
         return Fail(EINVAL);
-    int in = open(src, O_RDONLY);
+    int in = os_open_regular_file(src);
     if (in < 0)
         return 0;
     struct stat st;
-    bool ok = fstat(in, &st) == 0 && (S_ISREG(st.st_mode) || Fail(S_ISDIR(st.st_mode) ? EISDIR : EINVAL));
+    bool ok = fstat(in, &st) == 0;
     std::unique_ptr<CTempFile> temp;
     if (ok)
         temp = std::make_unique<CTempFile>(dst);

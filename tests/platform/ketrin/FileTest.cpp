@@ -149,6 +149,7 @@ TEST(FileTest, FailuresLeaveTheReasonInErrno)
     chmod(locked.c_str(), 0444);
     std::string big = dir.Write("big.dat", std::string(5000, 'b'));
     fs::create_directory(dir.File("sub"));
+    mkfifo(dir.File("fifo").c_str(), 0600);
     std::string missing = dir.File("none/a.dat");
     const struct
     {
@@ -162,6 +163,8 @@ TEST(FileTest, FailuresLeaveTheReasonInErrno)
         {"remove null", [&] { return os_remove_file(nullptr, 1); }, EINVAL},
         {"copy missing source", [&] { return os_copy_file(dir.File("gone").c_str(), file.c_str(), 1); }, ENOENT},
         {"copy directory", [&] { return os_copy_file(dir.File("sub").c_str(), dir.File("c").c_str(), 1); }, EISDIR},
+        // A FIFO is refused at once, not waited on for a writer.
+        {"copy FIFO", [&] { return os_copy_file(dir.File("fifo").c_str(), dir.File("c").c_str(), 1); }, EINVAL},
         {"copy into missing folder", [&] { return os_copy_file(file.c_str(), missing.c_str(), 1); }, ENOENT},
         {"copy onto existing", [&] { return os_copy_file(file.c_str(), locked.c_str(), 0); }, EEXIST},
         {"write into missing folder", [&] { return WriteText(missing, "new"); }, ENOENT},
