@@ -7,6 +7,7 @@
 //
 //   bench_dataeditor [benchmark flags]     (runs offscreen)
 
+#include "BenchSupport.h"
 #include "afx/PrivateProfile.h"
 #include "dataeditor/TableDlg.h"
 #include "manager/TarvoMgr.h"
@@ -16,18 +17,9 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QWidget>
-#include <benchmark/benchmark.h>
 #include <cstdio>
-#include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <map>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <vector>
-
-extern char** environ;
 
 namespace
 {
@@ -37,53 +29,6 @@ const int kMaxVisibleLines = 10000000;
 void Write(const std::string& strPath, const std::string& strText)
 {
     std::ofstream(strPath, std::ios::binary) << strText;
-}
-
-// Four short fields per row, as the data-table benchmark writes them.
-void Generate(const std::string& strPath)
-{
-    std::ofstream out(strPath, std::ios::binary);
-    std::string strChunk = "id,name,city,amount\n";
-    size_t nWritten = 0;
-    for (unsigned long i = 0; nWritten + strChunk.size() < kFileBytes; ++i)
-    {
-        strChunk += std::to_string(i) + ",name" + std::to_string(i % 977) + ",city" + std::to_string(i % 131) + "," +
-                    std::to_string(i % 9973) + ".50\n";
-        if (strChunk.size() >= 1 << 16)
-        {
-            out.write(strChunk.data(), static_cast<std::streamsize>(strChunk.size()));
-            nWritten += strChunk.size();
-            strChunk.clear();
-        }
-    }
-    out.write(strChunk.data(), static_cast<std::streamsize>(strChunk.size()));
-}
-
-bool RunQuietly(std::vector<std::string> args)
-{
-    std::vector<char*> argv;
-    for (std::string& strArg : args)
-        argv.push_back(strArg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    int nError = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int nStatus = 0;
-    return nError == 0 && waitpid(pid, &nStatus, 0) == pid && WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0;
-}
-
-// Resident memory of the process in KiB, from /proc.
-long ResidentKiB()
-{
-    std::ifstream status("/proc/self/status");
-    std::string strLine;
-    while (std::getline(status, strLine))
-        if (strLine.rfind("VmRSS:", 0) == 0)
-            return std::atol(strLine.c_str() + 6);
-    return 0;
 }
 
 // Paints the grid as the screen would show it. An offscreen window is never
@@ -101,7 +46,7 @@ public:
     explicit CEditorScene(const std::string& strDir)
     {
         m_strDataFile = strDir + "/data.dat";
-        Generate(m_strDataFile);
+        GenerateBenchData(m_strDataFile, kFileBytes, false);
         std::string strTypes = strDir + "/param.dat";
         Write(strTypes, "[ParameterTypes]\nTable=TypeTable\n\n[TypeTable]\nTypeName=File\nDisplayUI=FileTab\n\n"
                         "[EngineTypes]\nTable=OriginalValue,Table,ColumnName,Delimiter\n");
@@ -118,7 +63,7 @@ public:
         m_pDlg->ShowWindow(SW_SHOW);
         m_pDlg->MoveWindow(0, 0, 800, 600);
         Paint(m_pDlg->GetGrid());
-        m_nCreatedKiB = ResidentKiB();
+        m_nCreatedKiB = ProcessKiB("VmRSS:");
     }
     ~CEditorScene()
     {
@@ -159,32 +104,13 @@ private:
     long m_nCreatedKiB = 0;
 };
 
-class CRatioReporter : public benchmark::ConsoleReporter
+void PrintRatio(const CSummaryReporter& reporter)
 {
-public:
-    CRatioReporter() : ConsoleReporter(OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        // With repetitions, the median stands for the runs.
-        for (const Run& run : runs)
-            if (!run.error_occurred && (run.run_type != Run::RT_Aggregate || run.aggregate_name == "median"))
-                m_mapMillis[run.run_name.function_name] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        double nOpen = m_mapMillis["editor open 100MiB"];
-        double nWc = m_mapMillis["wc -l 100MiB"];
-        if (nOpen > 0 && nWc > 0)
-            printf("\neditor open %.1f ms, wc -l %.1f ms, editor / wc -l %.2f\n", nOpen, nWc, nOpen / nWc);
-    }
-
-private:
-    std::map<std::string, double> m_mapMillis;
-};
+    double nOpen = reporter.Millis("editor open 100MiB");
+    double nWc = reporter.Millis("wc -l 100MiB");
+    if (nOpen > 0 && nWc > 0)
+        printf("\neditor open %.1f ms, wc -l %.1f ms, editor / wc -l %.2f\n", nOpen, nWc, nOpen / nWc);
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -206,7 +132,8 @@ int main(int argc, char** argv)
                                              if ((nRows = scene.Open()) < 0)
                                                  state.SkipWithError("load failed");
                                          state.counters["grid rows"] = nRows;
-                                         state.counters["growth MiB"] = (ResidentKiB() - scene.CreatedKiB()) / 1024.0;
+                                         state.counters["growth MiB"] =
+                                             (ProcessKiB("VmRSS:") - scene.CreatedKiB()) / 1024.0;
                                          state.counters["line count"] = scene.LineCount();
                                      })
             ->UseRealTime()
@@ -226,12 +153,12 @@ int main(int argc, char** argv)
                                      [strPath](benchmark::State& state)
                                      {
                                          for (auto _ : state)
-                                             if (!RunQuietly({"wc", "-l", strPath}))
+                                             if (!RunProgram({"wc", "-l", strPath}))
                                                  state.SkipWithError("wc failed");
                                      })
             ->UseRealTime()
             ->Unit(benchmark::kMillisecond);
-        CRatioReporter reporter;
+        CSummaryReporter reporter(PrintRatio);
         benchmark::RunSpecifiedBenchmarks(&reporter);
         benchmark::Shutdown();
     }

@@ -6,66 +6,29 @@
 //
 //   bench_import [benchmark flags]     (needs python3 and sqlite3 on the path)
 
+#include "BenchSupport.h"
 #include "afx/MessageBox.h"
 #include "dataeditor/ImportDb.h"
 #include "dataretriever/DataRetriever.h"
 
 #include <QCoreApplication>
-#include <benchmark/benchmark.h>
 #include <cstdio>
-#include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <map>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <vector>
-
-extern char** environ;
 
 namespace
 {
 const int kRows = 1000000;
 const char* const kQuery = "SELECT id, name, city, amount FROM t";
 
-// Runs the command with its output into the file (null: /dev/null).
-bool Run(std::vector<std::string> args, const char* pszOutput = nullptr)
-{
-    std::vector<char*> argv;
-    for (std::string& strArg : args)
-        argv.push_back(strArg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, pszOutput ? pszOutput : "/dev/null", O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    pid_t pid = 0;
-    int nError = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int nStatus = 0;
-    return nError == 0 && waitpid(pid, &nStatus, 0) == pid && WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0;
-}
-
 // Built by the shell, so that this process's peak size is the imports' own.
 bool Generate(const std::string& strDatabase)
 {
-    return Run({"sqlite3", strDatabase,
-                "CREATE TABLE t AS WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < " +
-                    std::to_string(kRows) +
-                    ") SELECT i AS id, 'name' || (i % 977) AS name, 'city ' || (i % 131) AS city, "
-                    "(i % 9973) + 0.5 AS amount FROM c"});
-}
-
-// Peak resident memory of the process in KiB, from /proc.
-long PeakKiB()
-{
-    std::ifstream status("/proc/self/status");
-    std::string strLine;
-    while (std::getline(status, strLine))
-        if (strLine.rfind("VmHWM:", 0) == 0)
-            return std::atol(strLine.c_str() + 6);
-    return 0;
+    return RunProgram({"sqlite3", strDatabase,
+                       "CREATE TABLE t AS WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < " +
+                           std::to_string(kRows) +
+                           ") SELECT i AS id, 'name' || (i % 977) AS name, 'city ' || (i % 131) AS city, "
+                           "(i % 9973) + 0.5 AS amount FROM c"});
 }
 
 long LineCount(const std::string& strPath)
@@ -92,34 +55,16 @@ const char* const kPython = "import csv, sqlite3, sys\n"
                             "    w.writerow([d[0] for d in rows.description])\n"
                             "    w.writerows(rows)\n";
 
-class CRatioReporter : public benchmark::ConsoleReporter
+void PrintRatios(const CSummaryReporter& reporter)
 {
-public:
-    CRatioReporter() : ConsoleReporter(OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            if (!run.error_occurred && (run.run_type != Run::RT_Aggregate || run.aggregate_name == "median"))
-                m_mapMillis[run.run_name.function_name] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        double nImport = m_mapMillis["CImportDb 1M rows"];
-        double nPython = m_mapMillis["python sqlite3+csv 1M rows"];
-        double nShell = m_mapMillis["sqlite3 -csv 1M rows"];
-        if (nImport > 0 && nPython > 0 && nShell > 0)
-            printf("\nimport %.0f ms, python %.0f ms, sqlite3 shell %.0f ms; import / python %.2f, "
-                   "import / sqlite3 shell %.2f\n",
-                   nImport, nPython, nShell, nImport / nPython, nImport / nShell);
-    }
-
-private:
-    std::map<std::string, double> m_mapMillis;
-};
+    double nImport = reporter.Millis("CImportDb 1M rows");
+    double nPython = reporter.Millis("python sqlite3+csv 1M rows");
+    double nShell = reporter.Millis("sqlite3 -csv 1M rows");
+    if (nImport > 0 && nPython > 0 && nShell > 0)
+        printf("\nimport %.0f ms, python %.0f ms, sqlite3 shell %.0f ms; import / python %.2f, "
+               "import / sqlite3 shell %.2f\n",
+               nImport, nPython, nShell, nImport / nPython, nImport / nShell);
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -159,7 +104,7 @@ int main(int argc, char** argv)
                                              if (!run())
                                                  state.SkipWithError("failed");
                                          state.counters["lines"] = static_cast<double>(LineCount(strOut));
-                                         state.counters["peak MiB"] = PeakKiB() / 1024.0;
+                                         state.counters["peak MiB"] = ProcessKiB("VmHWM:") / 1024.0;
                                      })
             ->UseRealTime()
             ->Unit(benchmark::kMillisecond);
@@ -168,14 +113,14 @@ int main(int argc, char** argv)
                 [=] { return CImportDb(nullptr).ImportToFile(strImported.c_str(), ",", true) == 0; });
     registerRun("python sqlite3+csv 1M rows", strPython,
                 [=] {
-                    return Run({"python3", "-c", kPython, strDatabase, kQuery, strPython});
+                    return RunProgram({"python3", "-c", kPython, strDatabase, kQuery, strPython});
                 });
     std::string strShell = strDir + "/shell.csv";
     registerRun("sqlite3 -csv 1M rows", strShell,
                 [=] {
-                    return Run({"sqlite3", "-csv", "-header", strDatabase, kQuery}, strShell.c_str());
+                    return RunProgram({"sqlite3", "-csv", "-header", strDatabase, kQuery}, strShell.c_str());
                 });
-    CRatioReporter reporter;
+    CSummaryReporter reporter(PrintRatios);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     if (std::filesystem::exists(strImported) && std::filesystem::exists(strPython))
         printf("the import's file and Python's are %s\n",
